@@ -1,0 +1,30 @@
+// Whole-file reading and writing. Paths are GBK texts; the layer converts them for the
+// operating system and refuses any that it cannot convert exactly.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "text/text.h"
+
+namespace vestrel {
+
+// The path as the operating system names it; nothing when GBK cannot be converted exactly.
+std::optional<std::string> NativePath(const Text& path);
+
+// The whole content; nothing when the file cannot be opened or read.
+std::optional<ByteArray> ReadWholeFile(const Text& path);
+
+// Replaces the whole content of the file at `path` (creating it when missing) so that no
+// reader and no crash ever sees a half-written file: the content goes to a temporary file
+// in the same folder, which then takes the file's place in one rename and keeps its
+// permission bits. A file that the user may not write, a missing folder or any failure
+// leaves the old file as it was and gives false.
+bool ReplaceWholeFile(const Text& path, std::string_view content);
+
+// Our own temporary files are named like this, so that a later run can recognise the ones
+// a killed run left behind. The name never matches a material file's mask.
+bool IsOwnTemporaryFileName(std::string_view name);
+
+}  // namespace vestrel

@@ -1,0 +1,139 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <random>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+
+namespace vestrel {
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".vestrel-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::size_t kTemporaryRandomLength = 8;
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  FileDescriptor& operator=(FileDescriptor&&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  [[nodiscard]] int get() const { return fd_; }
+  bool Close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    ssize_t written = ::write(fd, content.data(), content.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// The file a path finally names: a link to a dictionary stays a link, its target changes.
+std::string ResolveLinks(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  std::array<char, PATH_MAX> resolved{};
+  if (::realpath(path.c_str(), resolved.data()) == nullptr) return path;
+  return resolved.data();
+}
+
+// Creates a temporary file of our own naming in the folder of `target`; its path goes to
+// `temporary`.
+FileDescriptor CreateTemporaryBeside(const std::string& target, std::string& temporary) {
+  static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
+  std::string folder = target.substr(0, target.find_last_of('/') + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = folder;
+    temporary += kTemporaryPrefix;
+    for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) temporary += kAlphabet[pick(random)];
+    temporary += kTemporarySuffix;
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return FileDescriptor(fd);
+  }
+  return FileDescriptor(-1);
+}
+
+}  // namespace
+
+std::optional<std::string> NativePath(const Text& path) {
+  return GbkToUtf8Exact(path);
+}
+
+std::optional<ByteArray> ReadWholeFile(const Text& path) {
+  auto native = NativePath(path);
+  if (!native) return std::nullopt;
+  FileDescriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  ByteArray content;
+  content.resize(static_cast<std::size_t>(info.st_size));
+  std::size_t filled = 0;
+  while (true) {
+    if (filled == content.size()) content.resize(content.size() + 65536);
+    ssize_t got = ::read(file.get(), content.data() + filled, content.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  content.resize(filled);
+  return content;
+}
+
+bool ReplaceWholeFile(const Text& path, std::string_view content) {
+  auto native = NativePath(path);
+  if (!native) return false;
+  std::string target = ResolveLinks(*native);
+
+  struct stat info {};
+  bool exists = ::stat(target.c_str(), &info) == 0;
+  if (exists && (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+
+  std::string temporary;
+  FileDescriptor file = CreateTemporaryBeside(target, temporary);
+  if (file.get() < 0) return false;
+  // A new file gets the umask's permissions from open(); an existing one keeps its own.
+  bool written = WriteAll(file.get(), content) &&
+                 (!exists || ::fchmod(file.get(), info.st_mode & 07777) == 0) && file.Close();
+  if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool IsOwnTemporaryFileName(std::string_view name) {
+  return name.size() ==
+             kTemporaryPrefix.size() + kTemporaryRandomLength + kTemporarySuffix.size() &&
+         name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
+}
+
+}  // namespace vestrel

@@ -1,0 +1,83 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace vestrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Gbk;
+using testing::ReadFile;
+using testing::TempDir;
+
+TEST(Files, ReadsWholeFilesWithAnyBytes) {
+  TempDir dir;
+  const std::string content("a\0\r\nb", 5);
+  dir.Write("x.bin", content);
+  EXPECT_EQ(ReadWholeFile(dir.TextPath("x.bin")), content);
+  dir.Write("empty", "");
+  EXPECT_EQ(ReadWholeFile(dir.TextPath("empty")), "");
+  EXPECT_EQ(ReadWholeFile(dir.TextPath("missing")), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(dir.TextPath()), std::nullopt);  // a folder
+}
+
+TEST(Files, NamesFilesInGbk) {
+  TempDir dir;
+  dir.Write("金属.mtl", "gold");
+  EXPECT_EQ(ReadWholeFile(dir.TextPath() + "/" + Gbk("金属.mtl")), "gold");
+}
+
+TEST(Files, ReplaceKeepsPermissionsAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  auto path = dir.Write("a.mtl", "old");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(ReplaceWholeFile(dir.TextPath("a.mtl"), "new content"));
+  EXPECT_EQ(ReadFile(path), "new content");
+  EXPECT_EQ(fs::status(path).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+  ASSERT_TRUE(ReplaceWholeFile(dir.TextPath("new.txt"), "created"));
+  EXPECT_EQ(ReadFile(dir.path() / "new.txt"), "created");
+}
+
+TEST(Files, ReplaceRefusesWhatTheUserMayNotWrite) {
+  TempDir dir;
+  auto path = dir.Write("ro.mtl", "keep");
+  fs::permissions(path, fs::perms::owner_read);
+  EXPECT_FALSE(ReplaceWholeFile(dir.TextPath("ro.mtl"), "lost"));
+  EXPECT_EQ(ReadFile(path), "keep");
+
+  auto folder = dir.MakeFolder("locked");
+  dir.Write("locked/a.mtl", "keep");
+  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(ReplaceWholeFile(dir.TextPath("locked/a.mtl"), "lost"));
+  EXPECT_EQ(ReadFile(folder / "a.mtl"), "keep");
+
+  EXPECT_FALSE(ReplaceWholeFile(dir.TextPath("missing/a.mtl"), "x"));
+  EXPECT_FALSE(ReplaceWholeFile("a\x81", "x"));  // not a name the system can hold
+}
+
+TEST(Files, ReplaceThroughALinkChangesItsTarget) {
+  TempDir dir;
+  dir.Write("real.ini", "old");
+  fs::create_symlink(dir.path() / "real.ini", dir.path() / "link.ini");
+  ASSERT_TRUE(ReplaceWholeFile(dir.TextPath("link.ini"), "new"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "link.ini"));
+  EXPECT_EQ(ReadFile(dir.path() / "real.ini"), "new");
+}
+
+TEST(Files, RecognisesOwnTemporaryNames) {
+  EXPECT_TRUE(IsOwnTemporaryFileName(".vestrel-ab12cd34.tmp"));
+  EXPECT_FALSE(IsOwnTemporaryFileName(".vestrel-ab12cd34.mtl"));
+  EXPECT_FALSE(IsOwnTemporaryFileName("vestrel-ab12cd34.tmp"));
+  EXPECT_FALSE(IsOwnTemporaryFileName(".vestrel-.tmp"));
+}
+
+}  // namespace
+}  // namespace vestrel

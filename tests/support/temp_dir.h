@@ -1,0 +1,35 @@
+// A real folder in the system's temporary folder, removed with everything in it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "text/text.h"
+
+namespace vestrel::testing {
+
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+
+  [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+  // The path of `relative` inside the folder, as a GBK text (test names are ASCII or GBK-able).
+  [[nodiscard]] Text TextPath(std::string_view relativeUtf8 = {}) const;
+  // Writes `content` to `relative`, creating the folders on the way; returns the full path.
+  std::filesystem::path Write(std::string_view relativeUtf8, std::string_view content) const;
+  std::filesystem::path MakeFolder(std::string_view relativeUtf8) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+
+// The GBK text of a UTF-8 literal, so that tests can be written in readable Chinese.
+Text Gbk(std::string_view utf8);
+
+}  // namespace vestrel::testing
