@@ -2,6 +2,7 @@
 // operating system and refuses any that it cannot convert exactly.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,5 +27,25 @@ bool ReplaceWholeFile(const Text& path, std::string_view content);
 // Our own temporary files are named like this, so that a later run can recognise the ones
 // a killed run left behind. The name never matches a material file's mask.
 bool IsOwnTemporaryFileName(std::string_view name);
+
+}  // namespace vestrel
+
+namespace vestrel {
+
+// What identifies one version of a file: when any of it changes, the content may have.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// Nothing when nothing can be found at the path.
+std::optional<FileStamp> StampOf(const Text& path);
+
+// The wall-clock time in the same nanoseconds as the file times.
+std::int64_t NowNs();
 
 }  // namespace vestrel

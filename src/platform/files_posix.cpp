@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <array>
@@ -134,6 +135,27 @@ bool IsOwnTemporaryFileName(std::string_view name) {
   return name.size() ==
              kTemporaryPrefix.size() + kTemporaryRandomLength + kTemporarySuffix.size() &&
          name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
+}
+
+}  // namespace vestrel
+
+namespace vestrel {
+
+std::optional<FileStamp> StampOf(const Text& path) {
+  auto native = NativePath(path);
+  struct stat info {};
+  if (!native || ::stat(native->c_str(), &info) != 0) return std::nullopt;
+  auto ns = [](const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+  };
+  return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                   static_cast<std::int64_t>(info.st_size), ns(info.st_mtim), ns(info.st_ctim)};
+}
+
+std::int64_t NowNs() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
 }  // namespace vestrel
