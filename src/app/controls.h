@@ -31,9 +31,10 @@ inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::�
 
 // The controls that a job disables while it runs, in the order it disables and enables them.
 inline constexpr std::array<Control, 10> kJobControls = {
-    Control::选择框1,     Control::选择框2,    Control::选择框_DoubleL1, Control::选择框_DoubleL2,
-    Control::选择框_Invert, Control::编辑框_ksmp, Control::编辑框_Dic,      Control::按钮_Start,
-    Control::单选框1,     Control::单选框2,
+    Control::选择框1,         Control::选择框2,       Control::选择框_DoubleL1,
+    Control::选择框_DoubleL2, Control::选择框_Invert, Control::编辑框_ksmp,
+    Control::编辑框_Dic,      Control::按钮_Start,    Control::单选框1,
+    Control::单选框2,
 };
 
 // Access to the controls. Every implementation is safe to call from two threads at once.

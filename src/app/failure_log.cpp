@@ -27,7 +27,9 @@ bool FailureLog::empty() const {
   return lines_.empty();
 }
 
-void AppendFailure(FailureLog& log, const Text& line) { log.Append(line); }
+void AppendFailure(FailureLog& log, const Text& line) {
+  log.Append(line);
+}
 
 void SaveFailureLog(const FailureLog& log, const Text& programFolder, Controls& controls) {
   Text lines = log.Lines();

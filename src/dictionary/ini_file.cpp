@@ -27,7 +27,9 @@ void ForEachLine(std::string_view content, Visit&& visit) {
   }
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -68,7 +70,8 @@ ParsedLine Parse(std::string_view line) {
       end += CharLengthAt(content, end);
     }
     end = std::min<Pos>(end, static_cast<Pos>(content.size()));
-    return {LineKind::kSection, TrimBlanks(content.substr(1, static_cast<std::size_t>(end - 1))), {}};
+    return {
+        LineKind::kSection, TrimBlanks(content.substr(1, static_cast<std::size_t>(end - 1))), {}};
   }
   // "=" is below every trail byte of GBK, so a byte search cannot cut a character.
   std::size_t equals = content.find('=');
@@ -77,7 +80,9 @@ ParsedLine Parse(std::string_view line) {
           TrimBlanks(content.substr(equals + 1))};
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
 
 Text ValueAsRead(std::string_view raw) {
   if (raw.size() >= 2 && IsQuote(raw.front()) && raw.back() == raw.front()) {
@@ -94,13 +99,15 @@ std::string ValueAsWritten(std::string_view value) {
   return wrap ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 // Names that a file could not give back: they would break a line or be read as something
 // other than a name.
 bool IsWritableSection(std::string_view section) {
-  return !section.empty() && !HasLineBreak(section) && section.find(']') == std::string_view::npos &&
-         TrimBlanks(section) == section;
+  return !section.empty() && !HasLineBreak(section) &&
+         section.find(']') == std::string_view::npos && TrimBlanks(section) == section;
 }
 
 bool IsWritableKey(std::string_view key) {
@@ -111,7 +118,8 @@ bool IsWritableKey(std::string_view key) {
 // Leading bytes up to 0x20 (blanks and control characters) are no part of a name or path.
 Text SkipLeadingControls(const Text& text) {
   std::string_view bytes = text.view();
-  while (!bytes.empty() && static_cast<unsigned char>(bytes.front()) <= 0x20) bytes.remove_prefix(1);
+  while (!bytes.empty() && static_cast<unsigned char>(bytes.front()) <= 0x20)
+    bytes.remove_prefix(1);
   return Text(bytes);
 }
 
@@ -156,8 +164,8 @@ std::optional<Text> FindIniValue(std::string_view content, const Text& section, 
   return IniIndex(content).Find(section, key);
 }
 
-std::optional<ByteArray> SetIniValue(std::string_view content, const Text& section,
-                                     const Text& key, const Text& value) {
+std::optional<ByteArray> SetIniValue(std::string_view content, const Text& section, const Text& key,
+                                     const Text& value) {
   std::string_view sectionName = TrimSpaces(section.view());
   std::string_view keyName = TrimSpaces(key.view());
   if (!IsWritableSection(sectionName) || !IsWritableKey(keyName) || HasLineBreak(value.view())) {
@@ -168,8 +176,8 @@ std::optional<ByteArray> SetIniValue(std::string_view content, const Text& secti
   const std::string written = ValueAsWritten(value.view());
 
   enum class Where { kBefore, kInside, kAfter } where = Where::kBefore;
-  std::optional<Line> keyLine;      // the key's own line
-  std::optional<Line> lastInside;   // the line a new key goes after
+  std::optional<Line> keyLine;     // the key's own line
+  std::optional<Line> lastInside;  // the line a new key goes after
   std::optional<std::string_view> keySpelling;
   ForEachLine(content, [&](const Line& line) {
     if (where == Where::kAfter || keyLine) return;
@@ -232,8 +240,8 @@ IniCache::Snapshot IniCache::Load(const Text& path) {
   auto content = ReadWholeFile(path);
   Snapshot snapshot;
   if (content) snapshot.content = std::make_shared<const ByteArray>(std::move(*content));
-  snapshot.index = std::make_shared<const IniIndex>(snapshot.content ? std::string_view(*snapshot.content)
-                                                                    : std::string_view());
+  snapshot.index = std::make_shared<const IniIndex>(
+      snapshot.content ? std::string_view(*snapshot.content) : std::string_view());
   if (!stamp) {
     entries_.erase(path.str());
     return snapshot;
@@ -244,7 +252,9 @@ IniCache::Snapshot IniCache::Load(const Text& path) {
   return snapshot;
 }
 
-std::shared_ptr<const IniIndex> IniCache::Get(const Text& path) { return Load(path).index; }
+std::shared_ptr<const IniIndex> IniCache::Get(const Text& path) {
+  return Load(path).index;
+}
 
 Text ReadIniValue(const Text& path, const Text& section, const Text& key) {
   auto request = MakeReadRequest(path, section, key);
@@ -267,8 +277,12 @@ bool WriteIniValue(const Text& path, const Text& section, const Text& key, const
   return changed && ReplaceWholeFile(path, *changed);
 }
 
-bool IsTrueText(const Text& text) { return ToLowerCase(text) == Text("true"); }
+bool IsTrueText(const Text& text) {
+  return ToLowerCase(text) == Text("true");
+}
 
-Text BoolText(bool checked) { return checked ? "true" : "false"; }
+Text BoolText(bool checked) {
+  return checked ? "true" : "false";
+}
 
 }  // namespace vestrel

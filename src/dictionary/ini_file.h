@@ -43,8 +43,8 @@ std::optional<Text> FindIniValue(std::string_view content, const Text& section, 
 // The content with `key` in `section` set to `value`, every other byte kept. Nothing when
 // the value cannot be written as one line that reads back whole (it holds a line break), or
 // when the names cannot stand in an INI file.
-std::optional<ByteArray> SetIniValue(std::string_view content, const Text& section,
-                                     const Text& key, const Text& value);
+std::optional<ByteArray> SetIniValue(std::string_view content, const Text& section, const Text& key,
+                                     const Text& value);
 
 // Parsed INI files, each checked against its file on every use: a file that changed since
 // it was read is read again. A file modified within two seconds before it was read may

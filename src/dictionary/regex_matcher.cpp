@@ -40,7 +40,8 @@ std::unique_ptr<pcre2_code, CodeFree> Compile(const std::u16string& pattern, boo
   if (!context) return nullptr;
   // CR and LF each end a line, and CR LF is one line end, so "$" holds before the CR.
   pcre2_set_newline(context.get(), PCRE2_NEWLINE_ANYCRLF);
-  uint32_t options = PCRE2_UTF | PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF;
+  uint32_t options =
+      PCRE2_UTF | PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF;
   if (ignoreCase) options |= PCRE2_CASELESS;
   if (multiline) options |= PCRE2_MULTILINE;
   int error = 0;
@@ -73,7 +74,8 @@ bool RegexMatcher::RunPattern(const Text& pattern, const Text& subject, bool cas
 
   auto code = Compile(pattern_, !caseSensitive, multiline);
   if (!code) return false;
-  std::unique_ptr<pcre2_match_context, MatchContextFree> context(pcre2_match_context_create(nullptr));
+  std::unique_ptr<pcre2_match_context, MatchContextFree> context(
+      pcre2_match_context_create(nullptr));
   std::unique_ptr<pcre2_match_data, MatchDataFree> data(
       pcre2_match_data_create_from_pattern(code.get(), nullptr));
   std::unique_ptr<pcre2_jit_stack, JitStackFree> stack(
@@ -110,9 +112,13 @@ bool RegexMatcher::RunPattern(const Text& pattern, const Text& subject, bool cas
   return true;
 }
 
-Text RegexMatcher::PatternText() const { return hasEngine_ ? Utf16ToGbk(pattern_) : Text(); }
+Text RegexMatcher::PatternText() const {
+  return hasEngine_ ? Utf16ToGbk(pattern_) : Text();
+}
 
-int RegexMatcher::MatchCount() const { return static_cast<int>(matches_.size()); }
+int RegexMatcher::MatchCount() const {
+  return static_cast<int>(matches_.size());
+}
 
 std::u16string_view RegexMatcher::SpanText(const Span& span) const {
   if (!span) return {};

@@ -43,8 +43,8 @@ TEST(FailureLog, AFailedSaveSaysSo) {
   FailureLog log;
   MemoryControls controls;
   AppendFailure(log, "a");
-  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   SaveFailureLog(log, dir.TextPath(), controls);
   EXPECT_EQ(controls.Status(), kStatusSaveFailed);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "log.txt"));

@@ -25,21 +25,21 @@ struct ReadCase {
 TEST(IniRead, FollowsTheProfileRules) {
   const ReadCase cases[] = {
       {"[dic]\r\nGold=Au\r\n", "dic", "Gold", "Au"},
-      {"[dic]\nGold=Au", "dic", "Gold", "Au"},                // LF only, no final line break
-      {"[dic]\rGold=Au\r", "dic", "Gold", "Au"},              // CR only
-      {"[DIC]\r\ngold=Au\r\n", "dic", "GOLD", "Au"},           // ASCII letters fold
+      {"[dic]\nGold=Au", "dic", "Gold", "Au"},        // LF only, no final line break
+      {"[dic]\rGold=Au\r", "dic", "Gold", "Au"},      // CR only
+      {"[DIC]\r\ngold=Au\r\n", "dic", "GOLD", "Au"},  // ASCII letters fold
       {"  [ dic ] trailing\r\n\t Gold \t=  Au b \r\n", "dic", "Gold", "Au b"},
-      {"[dic\r\nGold=Au\r\n", "dic", "Gold", "Au"},            // header without "]"
+      {"[dic\r\nGold=Au\r\n", "dic", "Gold", "Au"},             // header without "]"
       {"[ dic]\r\nGold=Au\r\n", " dic ", " Gold ", "Au"},       // names lose spaces
       {"[dic]\r\n;Gold=Au\r\n", "dic", ";Gold", std::nullopt},  // a comment
       {"[dic]\r\n  ;Gold=Au\r\n", "dic", "Gold", std::nullopt},
       {"[dic]\r\nGold=Au;not a comment\r\n", "dic", "Gold", "Au;not a comment"},
-      {"[dic]\r\n#Gold=Au\r\n", "dic", "#Gold", "Au"},          // "#" is text
-      {"Gold=Au\r\n[dic]\r\n", "dic", "Gold", std::nullopt},   // before any section
-      {"[dic]\r\nGold\r\n", "dic", "Gold", std::nullopt},      // no "="
+      {"[dic]\r\n#Gold=Au\r\n", "dic", "#Gold", "Au"},        // "#" is text
+      {"Gold=Au\r\n[dic]\r\n", "dic", "Gold", std::nullopt},  // before any section
+      {"[dic]\r\nGold\r\n", "dic", "Gold", std::nullopt},     // no "="
       {"[dic]\r\nGold=\r\n", "dic", "Gold", ""},
       {"[dic]\r\na=b=c\r\n", "dic", "a", "b=c"},
-      {"[dic]\r\nGold=1\r\nGold=2\r\n", "dic", "Gold", "1"},   // the first key wins
+      {"[dic]\r\nGold=1\r\nGold=2\r\n", "dic", "Gold", "1"},           // the first key wins
       {"[dic]\r\nA=1\r\n[dic]\r\nB=2\r\n", "dic", "B", std::nullopt},  // only the first section
       {"[dic]\r\nv=\"quoted\"\r\n", "dic", "v", "quoted"},
       {"[dic]\r\nv='single'\r\n", "dic", "v", "single"},
@@ -124,9 +124,8 @@ TEST(IniWrite, RefusesWhatCannotBeOneLine) {
 }
 
 TEST(IniWrite, EveryValueReadsBack) {
-  const char* values[] = {"",     " ",   "  lead",  "trail\t", "\"",       "\"\"",
-                          "'x'",  "\"x'", "a=b",    "[x]",     "; comment", "C:\\lib\\",
-                          "金属", "€",   "xX41"};
+  const char* values[] = {"",    " ",   "  lead",    "trail\t",   "\"",   "\"\"", "'x'", "\"x'",
+                          "a=b", "[x]", "; comment", "C:\\lib\\", "金属", "€",    "xX41"};
   for (const char* raw : values) {
     Text value = Gbk(raw);
     auto content = SetIniValue("[configs]\r\nA=old\r\n", "configs", "A", value);

@@ -116,9 +116,14 @@ TEST(ReadWholeText, StopsAtNulOrCtrlZThatBeginACharacter) {
   const Case cases[] = {
       {"abc", "abc"},
       {std::string("ab\0c", 4), "ab"},
-      {"ab\x1A" "c", "ab"},
-      {"\xB0\x1A" "c\x1A", "\xB0\x1A" "c"},  // 0x1A as a trail byte belongs to its character
-      {std::string("a\xB0\0c", 4), "a"},      // a lead byte before a NUL goes too
+      {"ab\x1A"
+       "c",
+       "ab"},
+      {"\xB0\x1A"
+       "c\x1A",
+       "\xB0\x1A"
+       "c"},                              // 0x1A as a trail byte belongs to its character
+      {std::string("a\xB0\0c", 4), "a"},  // a lead byte before a NUL goes too
       {"a\xB0", "a\xB0"},
   };
   for (const auto& c : cases) {

@@ -98,11 +98,11 @@ TEST(RegexMatcher, Options) {
 
 TEST(RegexMatcher, EcmaScriptSyntax) {
   RegexMatcher matcher;
-  ASSERT_TRUE(matcher.RunPattern("\\u0041[]", "A"));   // \u escapes; [] matches nothing
+  ASSERT_TRUE(matcher.RunPattern("\\u0041[]", "A"));  // \u escapes; [] matches nothing
   EXPECT_EQ(matcher.MatchCount(), 0);
   ASSERT_TRUE(matcher.RunPattern("\\u0041", "A"));
   EXPECT_EQ(matcher.MatchCount(), 1);
-  ASSERT_TRUE(matcher.RunPattern("(a)?\\1b", "b"));   // an unset group matches empty
+  ASSERT_TRUE(matcher.RunPattern("(a)?\\1b", "b"));  // an unset group matches empty
   EXPECT_EQ(matcher.MatchCount(), 1);
   ASSERT_TRUE(matcher.RunPattern("\\d+", "a12b3"));
   EXPECT_EQ(matcher.MatchCount(), 2);

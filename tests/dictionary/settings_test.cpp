@@ -15,9 +15,10 @@ struct Checks {
 };
 
 Checks StatesOf(const Controls& controls) {
-  return {controls.IsChecked(Control::选择框1),         controls.IsChecked(Control::选择框2),
-          controls.IsChecked(Control::选择框_DoubleL1), controls.IsChecked(Control::选择框_DoubleL2),
-          controls.IsChecked(Control::单选框1),         controls.IsChecked(Control::单选框2)};
+  return {
+      controls.IsChecked(Control::选择框1),         controls.IsChecked(Control::选择框2),
+      controls.IsChecked(Control::选择框_DoubleL1), controls.IsChecked(Control::选择框_DoubleL2),
+      controls.IsChecked(Control::单选框1),         controls.IsChecked(Control::单选框2)};
 }
 
 bool operator==(const Checks& a, const Checks& b) {

@@ -34,7 +34,7 @@ TempDir::~TempDir() {
 
 Text TempDir::TextPath(std::string_view relativeUtf8) const {
   std::string full = path_.string();
-  if (!relativeUtf8.empty()) full += "/" + std::string(relativeUtf8);
+  if (!relativeUtf8.empty()) full.append("/").append(relativeUtf8);
   return Utf8ToGbk(full);
 }
 

@@ -1,0 +1,43 @@
+#include "materials/discovery.h"
+
+#include "platform/directory.h"
+#include "platform/files.h"
+#include "text/paths.h"
+
+namespace vestrel {
+namespace {
+
+Pos PathPartCount(const Text& path) {
+  return static_cast<Pos>(SplitText(path, Text(std::string_view(&kPathSeparator, 1))).size());
+}
+
+}  // namespace
+
+void FindMaterialFiles(const Text& folder, const PathCallback& found, const Text& mask, int depth,
+                       const PathCallback& unsupported, std::stop_token stop) {
+  if (stop.stop_requested()) return;
+  // The window runs on its own thread, so there are no pending events to let through here.
+  const Text base = WithTrailingSeparator(folder);
+  DirectoryListing listing = ListDirectory(base);
+  if (unsupported) {
+    for (const DirectoryEntry& entry : listing.unsupported) {
+      if (entry.isDirectory || MatchesMask(entry.name, mask)) unsupported(base + entry.name);
+    }
+  }
+  for (const DirectoryEntry& entry : listing.entries) {
+    if (entry.isDirectory) continue;
+    if (IsOwnTemporaryFileName(entry.name.view())) {
+      RemoveFile(base + entry.name);
+    } else if (MatchesMask(entry.name, mask)) {
+      found(base + entry.name);
+    }
+  }
+  for (const DirectoryEntry& entry : listing.entries) {
+    if (!entry.isDirectory) continue;
+    Text subfolder = base + entry.name;
+    if (depth != -1 && PathPartCount(subfolder) > depth) continue;
+    FindMaterialFiles(subfolder, found, mask, depth, unsupported, stop);
+  }
+}
+
+}  // namespace vestrel

@@ -1,0 +1,105 @@
+#include "platform/directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace vestrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Gbk;
+using testing::TempDir;
+
+std::vector<std::string> Names(const DirectoryListing& listing) {
+  std::vector<std::string> names;
+  for (const auto& entry : listing.entries) names.push_back(entry.name.str());
+  return names;
+}
+
+TEST(Directory, ListsInNtfsOrderWithoutLinks) {
+  TempDir dir;
+  for (const char* name : {"b.mtl", "A.mtl", "a.mtl", "_x", "Z", "~y", ".hidden"})
+    dir.Write(name, "");
+  dir.MakeFolder("c");
+  fs::create_directory_symlink(dir.path() / "c", dir.path() / "link-dir");
+  fs::create_symlink(dir.path() / "b.mtl", dir.path() / "link.mtl");
+  DirectoryListing listing = ListDirectory(dir.TextPath());
+  // Upper-cased, "_" (0x5F) sorts after the letters and "~" after "_"; "A" before "a".
+  EXPECT_EQ(Names(listing),
+            (std::vector<std::string>{".hidden", "A.mtl", "a.mtl", "b.mtl", "c", "Z", "_x", "~y"}));
+  EXPECT_TRUE(listing.entries[4].isDirectory);
+  EXPECT_TRUE(ListDirectory(dir.TextPath("missing")).entries.empty());
+}
+
+TEST(Directory, NamesGbkCannotHoldAreSetApart) {
+  TempDir dir;
+  dir.Write("ok.mtl", "");
+  dir.Write("smile😀.mtl", "");
+  dir.MakeFolder("é-folder");  // é is in GBK
+  DirectoryListing listing = ListDirectory(dir.TextPath());
+  ASSERT_EQ(listing.unsupported.size(), 1u);
+  EXPECT_EQ(listing.unsupported[0].name, Text("smile?.mtl"));
+  EXPECT_EQ(listing.entries.size(), 2u);
+}
+
+TEST(Directory, MatchesMasksLikeWindows) {
+  struct Case {
+    const char* name;
+    const char* mask;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"Gold.mtl", "*.mtl", true}, {"GOLD.MTL", "*.mtl", true}, {"x.mtlx", "*.mtl", false},
+      {"mtl", "*.mtl", false},     {".mtl", "*.mtl", true},     {"a.b.mtl", "*.mtl", true},
+      {"noext", "*.*", true},      {"a.b", "*.*", true},        {"abc", "a?c", true},
+      {"ac", "a?c", false},        {"金.mtl", "*.MTL", true},   {"a", "*", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MatchesMask(Gbk(c.name), c.mask), c.matches) << c.name << " " << c.mask;
+  }
+}
+
+TEST(Directory, PathTests) {
+  TempDir dir;
+  dir.MakeFolder("empty");
+  dir.Write("full/a.txt", "");
+  dir.Write("file.ini", "");
+  EXPECT_EQ(PathIsDirectory(dir.TextPath("full")), 16);
+  EXPECT_EQ(PathIsDirectory(dir.TextPath("file.ini")), 0);
+  EXPECT_EQ(PathIsDirectory(dir.TextPath("missing")), 0);
+  EXPECT_TRUE(PathIsDirectoryEmpty(dir.TextPath("empty")));
+  EXPECT_FALSE(PathIsDirectoryEmpty(dir.TextPath("full")));
+  EXPECT_FALSE(PathIsDirectoryEmpty(dir.TextPath("missing")));
+  EXPECT_TRUE(PathFileExists(dir.TextPath("file.ini")));
+  EXPECT_TRUE(PathFileExists(dir.TextPath("full")));
+  EXPECT_FALSE(PathFileExists(dir.TextPath("missing")));
+  EXPECT_FALSE(PathFileExists(""));
+  EXPECT_TRUE(HasSubdirectory(dir.TextPath()));
+  EXPECT_FALSE(HasSubdirectory(dir.TextPath("full")));
+}
+
+TEST(Directory, MovesNeverReplace) {
+  TempDir dir;
+  dir.Write("Metal/a.mtl", "a");
+  dir.MakeFolder("Taken");
+  EXPECT_FALSE(MoveEntry(dir.TextPath("Metal"), dir.TextPath("Taken")));  // an empty folder
+  EXPECT_TRUE(fs::exists(dir.path() / "Metal/a.mtl"));
+  EXPECT_TRUE(MoveEntry(dir.TextPath("Metal"), dir.TextPath("Metal")));
+  EXPECT_TRUE(MoveEntry(dir.TextPath("Metal"), dir.TextPath("METAL")));
+  EXPECT_TRUE(fs::exists(dir.path() / "METAL/a.mtl"));
+  EXPECT_TRUE(MoveEntry(dir.TextPath("METAL"), dir.TextPath() + "/" + Gbk("金属")));
+  EXPECT_TRUE(fs::exists(dir.path() / "金属/a.mtl"));
+  EXPECT_FALSE(MoveEntry(dir.TextPath("missing"), dir.TextPath("other")));
+}
+
+TEST(Directory, ValidEntryNames) {
+  EXPECT_TRUE(IsValidEntryName("Metal"));
+  EXPECT_TRUE(IsValidEntryName(" x "));
+  for (const char* bad : {"", ".", "..", "a/b", "/"}) EXPECT_FALSE(IsValidEntryName(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace vestrel
