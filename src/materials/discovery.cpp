@@ -8,7 +8,7 @@ namespace vestrel {
 namespace {
 
 Pos PathPartCount(const Text& path) {
-  return static_cast<Pos>(SplitText(path, Text(std::string_view(&kPathSeparator, 1))).size());
+  return static_cast<Pos>(SplitText(path, kPathSeparatorText).size());
 }
 
 }  // namespace

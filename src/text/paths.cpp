@@ -4,7 +4,7 @@ namespace vestrel {
 
 Text WithTrailingSeparator(const Text& path) {
   if (!path.empty() && path.view().back() == kPathSeparator) return path;
-  return path + Text(std::string_view(&kPathSeparator, 1));
+  return path + kPathSeparatorText;
 }
 
 Text LastPathComponent(const Text& path) {
@@ -38,7 +38,7 @@ Text BaseNameWithoutExtension(const Text& path) {
 }
 
 Text ParentPrefix(const Text& path) {
-  Pos last = FindTextReverse(path, Text(std::string_view(&kPathSeparator, 1)));
+  Pos last = FindTextReverse(path, kPathSeparatorText);
   return last == -1 ? Text() : TextLeft(path, last);
 }
 

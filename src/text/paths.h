@@ -14,6 +14,7 @@ inline constexpr char kPathSeparator = '\\';
 #else
 inline constexpr char kPathSeparator = '/';
 #endif
+inline const Text kPathSeparatorText{std::string_view(&kPathSeparator, 1)};
 
 // The path with one separator appended when its last byte is not one.
 Text WithTrailingSeparator(const Text& path);
