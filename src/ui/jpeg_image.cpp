@@ -1,12 +1,12 @@
 #include "ui/jpeg_image.h"
 
 // jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace vestrel {
 namespace {
@@ -66,7 +66,8 @@ QImage DecodeJpeg(std::string_view bytes) {
   QImage image(pixels.width, pixels.height, QImage::Format_RGB888);
   const std::size_t stride = static_cast<std::size_t>(pixels.width) * 3;
   for (int y = 0; y < pixels.height; ++y) {
-    std::copy_n(pixels.rgb.data() + stride * static_cast<std::size_t>(y), stride, image.scanLine(y));
+    std::copy_n(pixels.rgb.data() + stride * static_cast<std::size_t>(y), stride,
+                image.scanLine(y));
   }
   return image;
 }

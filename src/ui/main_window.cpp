@@ -17,7 +17,9 @@
 #include "ui/jpeg_image.h"
 
 // The pictures live in this static library, which the linker would leave out unasked.
-static void InitResources() { Q_INIT_RESOURCE(resources); }
+static void InitResources() {
+  Q_INIT_RESOURCE(resources);
+}
 
 namespace vestrel {
 namespace {
@@ -41,7 +43,8 @@ QPixmap Banner() {
   QFile file(QStringLiteral(":/vestrel/banner.jpg"));
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.readAll();
-  return QPixmap::fromImage(DecodeJpeg(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+  return QPixmap::fromImage(
+      DecodeJpeg(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 template <typename Widget>
@@ -61,9 +64,8 @@ void StatusLabel::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 MainWindow::MainWindow(Text programFolder, std::unique_ptr<Registry> registry, QWidget* parent)
-    : QWidget(parent,
-              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       programFolder_(std::move(programFolder)),
       registry_(std::move(registry)) {
   InitResources();
@@ -97,16 +99,21 @@ void MainWindow::BuildControls() {
   Place<QLabel>(this, "标签1", QStringLiteral("材质文件夹:"), {62, 77, 136, 32});
   auto* materialFolder = Place<QLineEdit>(this, "编辑框_ksmp", {}, {62, 109, 300, 32});
   Place<QLabel>(this, "标签2", QStringLiteral("字典文件:"), {62, 141, 136, 32});
-  auto* invert = Place<QCheckBox>(this, "选择框_Invert", QStringLiteral("反向"), {307, 145, 55, 24});
+  auto* invert =
+      Place<QCheckBox>(this, "选择框_Invert", QStringLiteral("反向"), {307, 145, 55, 24});
   auto* dictionary = Place<QLineEdit>(this, "编辑框_Dic", {}, {62, 173, 300, 32});
-  auto* folders = Place<QCheckBox>(this, "选择框2", QStringLiteral("文件夹名称"), {62, 213, 120, 24});
+  auto* folders =
+      Place<QCheckBox>(this, "选择框2", QStringLiteral("文件夹名称"), {62, 213, 120, 24});
   auto* bilingualFolders =
       Place<QCheckBox>(this, "选择框_DoubleL2", QStringLiteral("双语"), {242, 214, 100, 23});
-  auto* materials = Place<QCheckBox>(this, "选择框1", QStringLiteral("材质名称"), {62, 245, 120, 24});
+  auto* materials =
+      Place<QCheckBox>(this, "选择框1", QStringLiteral("材质名称"), {62, 245, 120, 24});
   auto* bilingualMaterials =
       Place<QCheckBox>(this, "选择框_DoubleL1", QStringLiteral("双语"), {242, 245, 100, 24});
-  auto* fromName = Place<QRadioButton>(this, "单选框1", QStringLiteral("从文件名"), {62, 278, 120, 24});
-  auto* fromHeader = Place<QRadioButton>(this, "单选框2", QStringLiteral("从属性"), {242, 278, 120, 24});
+  auto* fromName =
+      Place<QRadioButton>(this, "单选框1", QStringLiteral("从文件名"), {62, 278, 120, 24});
+  auto* fromHeader =
+      Place<QRadioButton>(this, "单选框2", QStringLiteral("从属性"), {242, 278, 120, 24});
   auto* group = new QButtonGroup(this);
   group->addButton(fromName);
   group->addButton(fromHeader);

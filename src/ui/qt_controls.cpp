@@ -13,7 +13,9 @@
 
 namespace vestrel {
 
-QString ToQString(const Text& gbk) { return QString::fromStdU16String(GbkToUtf16(gbk)); }
+QString ToQString(const Text& gbk) {
+  return QString::fromStdU16String(GbkToUtf16(gbk));
+}
 
 std::optional<Text> ToGbkExact(const QString& text) {
   return Utf8ToGbkExact(text.toUtf8().toStdString());
@@ -25,7 +27,8 @@ void QtControls::Bind(Control control, QWidget* widget) {
     edit->setText(ToQString(GetText(control)));
     connect(edit, &QLineEdit::textChanged, this,
             [this, control](const QString& text) { OnUserEdited(control, text); });
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable()) {
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
+             button && button->isCheckable()) {
     button->setChecked(IsChecked(control));
     connect(button, &QAbstractButton::toggled, this,
             [this, control](bool checked) { MemoryControls::SetChecked(control, checked); });

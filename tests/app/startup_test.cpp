@@ -29,7 +29,9 @@ class TestRegistry final : public Registry {
 
 class StartupTest : public testing::JobFixture {
  protected:
-  static std::string Key(int version) { return "SOFTWARE\\Luxion\\KeyShot " + std::to_string(version); }
+  static std::string Key(int version) {
+    return "SOFTWARE\\Luxion\\KeyShot " + std::to_string(version);
+  }
   TestRegistry registry;
 };
 

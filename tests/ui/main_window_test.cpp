@@ -49,7 +49,9 @@ QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray Gbk(const char* utf8) { return QByteArray::fromStdString(Utf8ToGbk(utf8).str()); }
+QByteArray Gbk(const char* utf8) {
+  return QByteArray::fromStdString(Utf8ToGbk(utf8).str());
+}
 
 }  // namespace
 
@@ -138,13 +140,20 @@ class MainWindowTest : public QObject {
   void badPathsShowUnknownError_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("dictionary");
-    QTest::newRow("empty folder") << "empty" << "dic.ini";
-    QTest::newRow("file as folder") << "dic.ini" << "dic.ini";
-    QTest::newRow("missing folder") << "missing" << "dic.ini";
-    QTest::newRow("upper-case INI") << "lib" << "upper.INI";
-    QTest::newRow("no extension") << "lib" << "noext";
-    QTest::newRow("missing dictionary") << "lib" << "missing.ini";
-    QTest::newRow("folder GBK cannot hold") << "lib😀" << "dic.ini";
+    QTest::newRow("empty folder") << "empty"
+                                  << "dic.ini";
+    QTest::newRow("file as folder") << "dic.ini"
+                                    << "dic.ini";
+    QTest::newRow("missing folder") << "missing"
+                                    << "dic.ini";
+    QTest::newRow("upper-case INI") << "lib"
+                                    << "upper.INI";
+    QTest::newRow("no extension") << "lib"
+                                  << "noext";
+    QTest::newRow("missing dictionary") << "lib"
+                                        << "missing.ini";
+    QTest::newRow("folder GBK cannot hold") << "lib😀"
+                                            << "dic.ini";
   }
   void badPathsShowUnknownError() {
     QFETCH(QString, folder);
@@ -176,8 +185,9 @@ class MainWindowTest : public QObject {
     QVERIFY(!Find<QPushButton>(*window, "按钮_Start")->isEnabled());
     QTRY_VERIFY(!window->JobRunning());
     QTRY_COMPARE(Status(*window), QStringLiteral("完成！"));
-    for (const char* name : {"选择框1", "选择框2", "选择框_DoubleL1", "选择框_DoubleL2", "选择框_Invert",
-                             "编辑框_ksmp", "编辑框_Dic", "按钮_Start", "单选框1", "单选框2"}) {
+    for (const char* name :
+         {"选择框1", "选择框2", "选择框_DoubleL1", "选择框_DoubleL2", "选择框_Invert",
+          "编辑框_ksmp", "编辑框_Dic", "按钮_Start", "单选框1", "单选框2"}) {
       QVERIFY2(window->findChild<QWidget*>(QString::fromUtf8(name))->isEnabled(), name);
     }
     QCOMPARE(ReadFile(Path("lib/金属/Gold.mtl")), QByteArray("#define material \"金\" {}"));
@@ -239,7 +249,8 @@ class MainWindowTest : public QObject {
 
   void closingDuringAJobWaitsForTheItemAtHand() {
     const QByteArray old = "#define material \"Gold\" {" + QByteArray(30000, 'p') + "}";
-    const QByteArray renamed = "#define material \"" + QByteArray("金") + "\" {" + QByteArray(30000, 'p') + "}";
+    const QByteArray renamed =
+        "#define material \"" + QByteArray("金") + "\" {" + QByteArray(30000, 'p') + "}";
     WriteFile(Path("dic.ini"), Gbk("[dic]\r\nGold=金\r\n"));
     for (int i = 0; i < 3000; ++i) WriteFile(Path(QStringLiteral("big/%1/Gold.mtl").arg(i)), old);
     auto window = Open();
