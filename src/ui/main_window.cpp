@@ -188,7 +188,7 @@ void MainWindow::OnStartClicked() {
   }
   job_ = std::make_unique<std::jthread>([this](std::stop_token stop) {
     RenameJob(app_, stop);
-    QMetaObject::invokeMethod(this, &MainWindow::OnJobFinished, Qt::QueuedConnection);
+    controls_.Apply([this] { OnJobFinished(); });
   });
 }
 

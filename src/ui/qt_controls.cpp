@@ -59,11 +59,12 @@ bool QtControls::HoldsUnholdableText(Control control) const {
   return unholdable_[static_cast<std::size_t>(control)];
 }
 
-void QtControls::Apply(std::function<void()> change) {
+void QtControls::Apply(std::function<void()> work) {
   if (QThread::currentThread() == thread()) {
-    change();
+    dispatcher_.Drain();  // what other threads queued comes first
+    work();
   } else {
-    QMetaObject::invokeMethod(this, std::move(change), Qt::QueuedConnection);
+    dispatcher_.Post(std::move(work));
   }
 }
 

@@ -14,6 +14,7 @@
 #include <mutex>
 
 #include "app/controls.h"
+#include "ui/gui_dispatcher.h"
 
 namespace vestrel {
 
@@ -34,11 +35,15 @@ class QtControls final : public QObject, public MemoryControls {
   void SetUnholdableText(Control control, const QString& text);
   [[nodiscard]] bool HoldsUnholdableText(Control control) const;
 
+  // Runs `work` on the GUI thread after every change made before it: at once when called
+  // there, else through the queue.
+  void Apply(std::function<void()> work);
+
  private:
   void OnUserEdited(Control control, const QString& text);
-  void Apply(std::function<void()> change);
   QWidget* Widget(Control control) const { return widgets_[static_cast<std::size_t>(control)]; }
 
+  GuiDispatcher dispatcher_;
   std::array<QWidget*, kControlCount> widgets_{};
   mutable std::mutex unholdableMutex_;
   std::array<bool, kControlCount> unholdable_{};
