@@ -242,6 +242,7 @@ IniCache::Snapshot IniCache::Load(const Text& path) {
   if (content) snapshot.content = std::make_shared<const ByteArray>(std::move(*content));
   snapshot.index = std::make_shared<const IniIndex>(
       snapshot.content ? std::string_view(*snapshot.content) : std::string_view());
+  snapshot.derived = std::make_shared<Derived>();
   if (!stamp) {
     entries_.erase(path.str());
     return snapshot;

@@ -54,11 +54,29 @@ class IniCache {
   // The index of the file's current content; an empty one when the file cannot be read.
   std::shared_ptr<const IniIndex> Get(const Text& path);
 
-  // The current content of the file, with the index built from it; nothing when the file
-  // cannot be read.
+  // Whatever a reader derives from one content, kept with it and dropped with it.
+  class Derived {
+   public:
+    // The value stored under `name`, made by `make` the first time it is asked for.
+    template <typename T, typename Make>
+    std::shared_ptr<const T> Get(const std::string& name, Make&& make) {
+      std::lock_guard lock(mutex_);
+      auto& slot = values_[name];
+      if (!slot) slot = std::shared_ptr<const T>(make());
+      return std::static_pointer_cast<const T>(slot);
+    }
+
+   private:
+    std::mutex mutex_;
+    std::unordered_map<std::string, std::shared_ptr<const void>> values_;
+  };
+
+  // The current content of the file (null when it cannot be read), the index built from
+  // it, and what readers derived from it.
   struct Snapshot {
     std::shared_ptr<const ByteArray> content;
     std::shared_ptr<const IniIndex> index;
+    std::shared_ptr<Derived> derived;
   };
   Snapshot Load(const Text& path);
 

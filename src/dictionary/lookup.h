@@ -13,9 +13,16 @@ Text ForwardLookup(IniCache& cache, const Text& dictionaryPath, const Text& key)
 
 // The key of the one line of `section` whose text after an "=" is exactly `value`, as the
 // file has it. Empty when no line has it, and also when several lines have it, which adds
-// the line 'error:multiple results "value"' to the log.
-Text ReverseLookup(const Text& dictionaryPath, const Text& section, const Text& value,
-                   FailureLog& log);
+// the line 'error:multiple results "value"' to the log. What it finds is defined by the
+// pattern "^(.*?)=" + EscapeForPattern(value) + "$" run over the section's text; an index
+// of the dictionary's current content answers the same without running it.
+Text ReverseLookup(IniCache& cache, const Text& dictionaryPath, const Text& section,
+                   const Text& value, FailureLog& log);
+
+// The same lookup by running the pattern over the file read afresh: the definition that
+// ReverseLookup is held to.
+Text ReverseLookupByPattern(const Text& dictionaryPath, const Text& section, const Text& value,
+                            FailureLog& log);
 
 // The file's text up to its first NUL or Ctrl-Z character; empty when it cannot be opened.
 Text ReadWholeText(const Text& path);

@@ -18,7 +18,7 @@ std::optional<Text> NewFolderName(AppState& app, const Text& old, const Text& di
   const bool bilingual = controls.IsChecked(Control::选择框_DoubleL2);
   if (controls.IsChecked(Control::选择框_Invert)) {
     Text sought = bilingual ? TextBetween(old + "$]", app.bilingualSeparator, "$]") : old;
-    Text key = ReverseLookup(dictionaryPath, "dic", sought, app.failureLog);
+    Text key = ReverseLookup(app.dictionaries, dictionaryPath, "dic", sought, app.failureLog);
     if (TrimText(key).empty()) {
       AppendFailure(app.failureLog, FailureLine(kLineNotFound, sought));
       return std::nullopt;

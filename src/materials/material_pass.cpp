@@ -22,7 +22,7 @@ std::optional<Text> NewMaterialName(AppState& app, const Text& path, const Text&
       newName = current;  // the header takes the file's own name, no dictionary asked
     } else {
       Text sought = bilingual ? TextBetween(current + "$]", app.bilingualSeparator, "$]") : current;
-      newName = ReverseLookup(dictionaryPath, "dic", sought, app.failureLog);
+      newName = ReverseLookup(app.dictionaries, dictionaryPath, "dic", sought, app.failureLog);
       if (TrimText(newName).empty()) {
         AppendFailure(app.failureLog, FailureLine(kLineReverseNotFound, sought));
         return std::nullopt;

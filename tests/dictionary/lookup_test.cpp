@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "support/temp_dir.h"
 
@@ -20,7 +21,7 @@ class LookupTest : public ::testing::Test {
     return dir_.TextPath("dic.ini");
   }
   Text Reverse(const Text& path, std::string_view valueUtf8) {
-    return ReverseLookup(path, "dic", Gbk(valueUtf8), log_);
+    return ReverseLookup(cache_, path, "dic", Gbk(valueUtf8), log_);
   }
 
   TempDir dir_;
@@ -103,7 +104,7 @@ TEST_F(LookupTest, ReadOnlyDictionariesStillTranslateBothWays) {
 TEST_F(LookupTest, Utf16DictionariesEndAtTheFirstNul) {
   static constexpr char kUtf16[] = "[\0d\0i\0c\0]\0\r\0\n\0G\0=\0x\0";
   dir_.Write("dic.ini", std::string(kUtf16, sizeof kUtf16 - 1));
-  EXPECT_EQ(ReverseLookup(dir_.TextPath("dic.ini"), "dic", "x", log_), Text());
+  EXPECT_EQ(ReverseLookup(cache_, dir_.TextPath("dic.ini"), "dic", "x", log_), Text());
   EXPECT_EQ(ReadWholeText(dir_.TextPath("dic.ini")), Text("["));
 }
 
@@ -140,6 +141,63 @@ TEST(EscapeForPattern, EscapesEveryPatternCharacter) {
   EXPECT_EQ(EscapeForPattern("^$|?*+"), Text("\\^\\$\\|\\?\\*\\+"));
   // The trail byte 0x5C of a two-byte character is no backslash.
   EXPECT_EQ(EscapeForPattern("\x90\x5C"), Text("\x90\x5C"));
+}
+
+}  // namespace
+}  // namespace vestrel
+
+namespace vestrel {
+namespace {
+
+// The indexed reverse lookup must find exactly what the pattern finds: the same key and
+// the same failure lines, over many generated dictionaries with awkward lines.
+TEST(ReverseLookupIndex, AgreesWithThePattern) {
+  testing::TempDir dir;
+  std::mt19937 random(20261211);
+  const std::vector<std::string> pieces = {"a", "b", "=", "=", " ", "[", "]", "\xBD\xF0", "\xD2\xF8",
+                                           ".", "*", "(", "\\", "\r\n", "\r\n", "\n", "\r", "\t"};
+  auto pick = [&](std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); };
+  auto randomText = [&](std::size_t most) {
+    std::string text;
+    for (std::size_t i = pick(most + 1); i > 0; --i) text += pieces[pick(pieces.size())];
+    return text;
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::string dictionary = pick(4) == 0 ? "" : "[other]\r\nx=a\r\n";
+    dictionary += pick(6) == 0 ? "[DIC]\r\n" : "[dic]\r\n";
+    std::vector<std::string> values = {"", "a", "b", " a", "\xBD\xF0"};
+    for (std::size_t line = pick(12); line > 0; --line) {
+      std::string key = randomText(3);
+      std::string value = randomText(3);
+      dictionary += key + "=" + value + (pick(5) == 0 ? "=" + randomText(2) : "") + "\r\n";
+      values.push_back(value);
+      if (pick(4) == 0) dictionary += key + "=" + value + "\r\n";  // a value found twice
+    }
+    if (pick(3) == 0) dictionary += "[tail]\r\ny=b";
+    dir.Write("dic.ini", dictionary);
+    for (int extra = 0; extra < 5; ++extra) values.push_back(randomText(3));
+
+    IniCache cache;
+    for (const std::string& raw : values) {
+      const Text value(raw);
+      FailureLog indexed;
+      FailureLog pattern;
+      EXPECT_EQ(ReverseLookup(cache, dir.TextPath("dic.ini"), "dic", value, indexed),
+                ReverseLookupByPattern(dir.TextPath("dic.ini"), "dic", value, pattern))
+          << "dictionary: " << dictionary << "\nvalue: " << raw;
+      EXPECT_EQ(indexed.Lines(), pattern.Lines());
+    }
+  }
+}
+
+TEST(ReverseLookupIndex, SeesAChangedDictionary) {
+  testing::TempDir dir;
+  IniCache cache;
+  FailureLog log;
+  dir.Write("dic.ini", "[dic]\r\nGold=Au\r\n");
+  EXPECT_EQ(ReverseLookup(cache, dir.TextPath("dic.ini"), "dic", "Au", log), Text("Gold"));
+  dir.Write("dic.ini", "[dic]\r\nGilt=Au\r\n");
+  EXPECT_EQ(ReverseLookup(cache, dir.TextPath("dic.ini"), "dic", "Au", log), Text("Gilt"));
 }
 
 }  // namespace
