@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     for (const Text& path : list) count += MoveEntry(path, path + "~") ? 1 : 0;
   } else {
     TextArray files;
-    FindMaterialFiles(root, [&files](const Text& path) { files.push_back(path); }, "*.mtl");
+    FindMaterialFiles(
+        root, [&files](const Text& path) { files.push_back(path); }, "*.mtl");
     for (const Text& path : files) {
       auto content = ReadWholeFile(path);
       if (content && ReplaceWholeFile(path, *content)) ++count;

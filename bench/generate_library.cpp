@@ -1,13 +1,15 @@
 // Makes a deterministic synthetic material library and its dictionary from a seed.
 //
 //   vestrel-generate [--seed S] [--files N] [--folders F] [--entries D]
-//                    [--body-min BYTES] [--body-max BYTES] [--reverse] OUT
+//                    [--names K] [--body-min BYTES] [--body-max BYTES] [--reverse] OUT
 //
 // OUT/library holds N material files in F folders (up to three levels deep), with CR LF
 // lines, headers quoted or hexadecimal, bodies of parameter lines; OUT/dic.ini holds a
 // [dic] of D entries in GBK: every material and folder name with a Chinese value, and
-// unused entries up to D. With --reverse the library is named by the Chinese values, for
-// reverse runs.
+// unused entries up to D. With --names K the files share K names (file i takes name i mod
+// K, in a folder of its own round), so that a small dictionary can serve many files. With
+// --reverse the library is named by the Chinese values, for reverse runs.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +31,7 @@ struct Options {
   long files = 10'000;
   long folders = 400;
   long entries = 20'000;
+  long names = 0;  // distinct material names; 0: one per file
   long bodyMin = 2'000;
   long bodyMax = 40'000;
   bool reverse = false;
@@ -38,8 +41,8 @@ struct Options {
 const char* const kAdjectives[] = {"Brushed", "Polished", "Matte",  "Glossy", "Rough",
                                    "Satin",   "Frosted",  "Tinted", "Aged",   "Anodized",
                                    "Painted", "Woven",    "Coated", "Etched", "Hammered"};
-const char* const kNouns[] = {"Steel", "Gold",   "Copper", "Oak",     "Walnut", "Glass",
-                              "Rubber", "Leather", "Marble", "Plastic", "Chrome", "Fabric",
+const char* const kNouns[] = {"Steel",   "Gold",     "Copper", "Oak",     "Walnut", "Glass",
+                              "Rubber",  "Leather",  "Marble", "Plastic", "Chrome", "Fabric",
                               "Ceramic", "Concrete", "Silver", "Bronze"};
 
 class Generator {
@@ -48,7 +51,7 @@ class Generator {
 
   void Run() {
     const long folderCount = std::max(1L, options_.folders);
-    std::vector<std::string> folderPaths;  // relative, UTF-8
+    std::vector<std::string> folderPaths;                      // relative, UTF-8
     std::vector<std::pair<std::string, std::string>> entries;  // key, value (GBK)
     for (long i = 0; i < folderCount; ++i) {
       std::string key = "Category " + Word() + " " + std::to_string(i);
@@ -64,14 +67,22 @@ class Generator {
       folderPaths.push_back(parent + name);
       fs::create_directories(options_.out / "library" / fs::u8path(folderPaths.back()));
     }
-    for (long i = 0; i < options_.files; ++i) {
+    const long names = options_.names > 0 ? options_.names : options_.files;
+    std::vector<std::string> materialNames;
+    for (long i = 0; i < std::min(names, options_.files); ++i) {
       std::string key = Word() + " " + Word() + " " + std::to_string(i);
       std::string value = UniqueChinese();
       entries.emplace_back(key, value);
-      std::string name = options_.reverse ? Utf8(value) : key;
-      fs::path path = options_.out / "library" / fs::u8path(folderPaths[Pick(folderPaths.size())]) /
-                      fs::u8path(name + ".mtl");
-      WriteMaterial(path, name);
+      materialNames.push_back(options_.reverse ? Utf8(value) : key);
+    }
+    for (long i = 0; i < options_.files; ++i) {
+      // Files that share a name never share a folder.
+      const std::size_t folder = options_.names > 0
+                                     ? static_cast<std::size_t>(i / names) % folderPaths.size()
+                                     : Pick(folderPaths.size());
+      fs::path path = options_.out / "library" / fs::u8path(folderPaths[folder]) /
+                      fs::u8path(materialNames[static_cast<std::size_t>(i % names)] + ".mtl");
+      WriteMaterial(path, materialNames[static_cast<std::size_t>(i % names)]);
     }
     for (long i = static_cast<long>(entries.size()); i < options_.entries; ++i) {
       entries.emplace_back("Unused " + std::to_string(i), UniqueChinese());
@@ -86,7 +97,8 @@ class Generator {
     return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_);
   }
   std::string Word() {
-    return Pick(2) == 0 ? kAdjectives[Pick(std::size(kAdjectives))] : kNouns[Pick(std::size(kNouns))];
+    return Pick(2) == 0 ? kAdjectives[Pick(std::size(kAdjectives))]
+                        : kNouns[Pick(std::size(kNouns))];
   }
   // Two to four characters of the first level of GB2312, never the same text twice.
   std::string UniqueChinese() {
@@ -100,7 +112,9 @@ class Generator {
       if (used_.insert(value).second) return value;
     }
   }
-  static std::string Utf8(const std::string& gbk) { return vestrel::GbkToUtf8(vestrel::Text(gbk)).str(); }
+  static std::string Utf8(const std::string& gbk) {
+    return vestrel::GbkToUtf8(vestrel::Text(gbk)).str();
+  }
 
   void WriteMaterial(const fs::path& path, const std::string& nameUtf8) {
     std::string content;
@@ -132,7 +146,9 @@ class Generator {
   std::set<std::string> used_;
 };
 
-long Number(const char* text) { return std::strtol(text, nullptr, 10); }
+long Number(const char* text) {
+  return std::strtol(text, nullptr, 10);
+}
 
 }  // namespace
 
@@ -149,6 +165,8 @@ int main(int argc, char** argv) {
       options.folders = Number(next());
     } else if (argument == "--entries") {
       options.entries = Number(next());
+    } else if (argument == "--names") {
+      options.names = Number(next());
     } else if (argument == "--body-min") {
       options.bodyMin = Number(next());
     } else if (argument == "--body-max") {
@@ -159,7 +177,7 @@ int main(int argc, char** argv) {
       options.out = argument;
     } else {
       std::cerr << "usage: vestrel-generate [--seed S] [--files N] [--folders F] [--entries D]"
-                   " [--body-min B] [--body-max B] [--reverse] OUT\n";
+                   " [--names K] [--body-min B] [--body-max B] [--reverse] OUT\n";
       return 2;
     }
   }

@@ -67,8 +67,8 @@ void BM_ReverseLookup(benchmark::State& state) {
 BENCHMARK(BM_ReverseLookup)->Arg(1'000)->Arg(20'000)->Arg(100'000);
 
 std::string Material(long bodyBytes) {
-  return "#define material \"Brushed Steel 12\" {\r\n" + std::string(static_cast<std::size_t>(bodyBytes), 'p') +
-         "\r\n}\r\n";
+  return "#define material \"Brushed Steel 12\" {\r\n" +
+         std::string(static_cast<std::size_t>(bodyBytes), 'p') + "\r\n}\r\n";
 }
 
 void BM_MaterialNameOf(benchmark::State& state) {

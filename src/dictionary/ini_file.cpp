@@ -227,30 +227,39 @@ IniCache::Snapshot IniCache::Load(const Text& path) {
   auto it = entries_.find(path.str());
   if (stamp && it != entries_.end() && it->second.stamp == *stamp) {
     Entry& entry = it->second;
-    if (entry.filledNs - stamp->modifiedNs >= kClockTickNs) return entry.snapshot;
-    // Unproven: the file may have been rewritten within the same tick. Compare its bytes.
-    auto content = ReadWholeFile(path);
-    if (content && entry.snapshot.content && *content == *entry.snapshot.content) {
-      entry.filledNs = NowNs();
+    if (entry.watch) {
+      if (!entry.watch->Changed()) return entry.snapshot;
+    } else if (entry.filledNs - stamp->modifiedNs >= kClockTickNs) {
       return entry.snapshot;
+    } else {
+      // Unproven: the file may have been rewritten within the same tick. Compare its bytes.
+      auto content = ReadWholeFile(path);
+      if (content && entry.snapshot.content && *content == *entry.snapshot.content) {
+        entry.filledNs = NowNs();
+        return entry.snapshot;
+      }
     }
   }
 
-  std::int64_t filled = NowNs();
+  Entry entry;
+  if (watchFiles_) entry.watch = WatchFile(path);
+  entry.filledNs = NowNs();
   auto content = ReadWholeFile(path);
-  Snapshot snapshot;
+  Snapshot& snapshot = entry.snapshot;
   if (content) snapshot.content = std::make_shared<const ByteArray>(std::move(*content));
   snapshot.index = std::make_shared<const IniIndex>(
       snapshot.content ? std::string_view(*snapshot.content) : std::string_view());
   snapshot.derived = std::make_shared<Derived>();
+  Snapshot result = snapshot;
   if (!stamp) {
     entries_.erase(path.str());
-    return snapshot;
+    return result;
   }
   // A job reads one or two dictionaries; a few entries are plenty.
   if (entries_.size() >= 4 && it == entries_.end()) entries_.clear();
-  entries_[path.str()] = Entry{*stamp, filled, snapshot};
-  return snapshot;
+  entry.stamp = *stamp;
+  entries_[path.str()] = std::move(entry);
+  return result;
 }
 
 std::shared_ptr<const IniIndex> IniCache::Get(const Text& path) {

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/file_watch.h"
 #include "platform/files.h"
 #include "text/text.h"
 
@@ -48,9 +49,13 @@ std::optional<ByteArray> SetIniValue(std::string_view content, const Text& secti
 
 // Parsed INI files, each checked against its file on every use: a file that changed since
 // it was read is read again. A file modified within two seconds before it was read may
-// have changed again within the same clock tick, so its bytes are compared instead.
+// have changed again within the same clock tick, keeping its times; such a change is seen
+// by a watch on the file, or, where the system cannot watch it, by comparing the bytes.
 class IniCache {
  public:
+  // Without `watchFiles`, unproven contents are always compared byte for byte.
+  explicit IniCache(bool watchFiles = true) : watchFiles_(watchFiles) {}
+
   // The index of the file's current content; an empty one when the file cannot be read.
   std::shared_ptr<const IniIndex> Get(const Text& path);
 
@@ -84,8 +89,10 @@ class IniCache {
   struct Entry {
     FileStamp stamp;
     std::int64_t filledNs = 0;
+    std::unique_ptr<FileWatch> watch;  // started before the content was read
     Snapshot snapshot;
   };
+  bool watchFiles_;
   std::mutex mutex_;
   std::unordered_map<std::string, Entry> entries_;
 };

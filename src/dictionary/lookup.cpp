@@ -50,7 +50,8 @@ class ReverseIndex {
   }
 
   // Nothing when the index cannot answer and the matcher must.
-  [[nodiscard]] std::optional<std::pair<int, std::u16string>> Find(const std::u16string& value) const {
+  [[nodiscard]] std::optional<std::pair<int, std::u16string>> Find(
+      const std::u16string& value) const {
     if (!usable_) return std::nullopt;
     auto found = matches_.find(value);
     if (found == matches_.end()) return std::make_pair(0, std::u16string());
@@ -63,9 +64,11 @@ class ReverseIndex {
 
   bool AddLine(std::u16string_view line) {
     std::size_t signs = 0;
-    for (std::size_t at = line.find(u'='); at != std::u16string_view::npos; at = line.find(u'=', at + 1)) {
+    for (std::size_t at = line.find(u'='); at != std::u16string_view::npos;
+         at = line.find(u'=', at + 1)) {
       if (++signs > kMostEqualsPerLine) return false;
-      auto [entry, added] = matches_.try_emplace(std::u16string(line.substr(at + 1)), 0, std::u16string(line.substr(0, at)));
+      auto [entry, added] = matches_.try_emplace(std::u16string(line.substr(at + 1)), 0,
+                                                 std::u16string(line.substr(0, at)));
       ++entry->second.first;
     }
     return true;
@@ -91,19 +94,19 @@ Text ForwardLookup(IniCache& cache, const Text& dictionaryPath, const Text& key)
 Text ReverseLookup(IniCache& cache, const Text& dictionaryPath, const Text& section,
                    const Text& value, FailureLog& log) {
   IniCache::Snapshot snapshot = cache.Load(dictionaryPath);
-  const Text whole = snapshot.content ? TextUpToEnd(*snapshot.content) : Text();
-  std::pair<int, Text> found;
+  auto sectionText = [&] {
+    return SectionText(snapshot.content ? TextUpToEnd(*snapshot.content) : Text(), section);
+  };
+  std::optional<std::pair<int, std::u16string>> indexed;
   // A value with a line break spans lines; only the matcher knows what that finds.
   if (value.view().find_first_of("\r\n") == std::string_view::npos) {
-    auto index = snapshot.derived->Get<ReverseIndex>("reverse:" + section.str(), [&] {
-      return std::make_shared<ReverseIndex>(SectionText(whole, section));
-    });
-    if (auto match = index->Find(GbkToUtf16(value))) found = {match->first, Utf16ToGbk(match->second)};
-    else found = MatchKeys(SectionText(whole, section), value);
-  } else {
-    found = MatchKeys(SectionText(whole, section), value);
+    auto index = snapshot.derived->Get<ReverseIndex>(
+        "reverse:" + section.str(), [&] { return std::make_shared<ReverseIndex>(sectionText()); });
+    indexed = index->Find(GbkToUtf16(value));
   }
-  if (found.first < 2) return found.second;
+  auto [count, key] = indexed ? std::make_pair(indexed->first, Utf16ToGbk(indexed->second))
+                              : MatchKeys(sectionText(), value);
+  if (count < 2) return key;
   AppendFailure(log, FailureLine(kLineMultipleResults, value));
   return {};
 }

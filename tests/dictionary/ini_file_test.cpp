@@ -165,27 +165,30 @@ TEST(IniWrite, BooleanTexts) {
 }
 
 TEST(IniCacheTest, SeesEveryChangeOfTheFile) {
-  TempDir dir;
-  IniCache cache;
-  const Text path = dir.TextPath("d.ini");
-  dir.Write("d.ini", "[dic]\r\nGold=1\r\n");
-  EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("1"));
-  // Same size, written within the same instant: only the bytes tell.
-  dir.Write("d.ini", "[dic]\r\nGold=2\r\n");
-  EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("2"));
+  for (bool watchFiles : {true, false}) {
+    TempDir dir;
+    IniCache cache(watchFiles);
+    const Text path = dir.TextPath("d.ini");
+    dir.Write("d.ini", "[dic]\r\nGold=1\r\n");
+    EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("1"));
+    EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("1"));
+    // Same size, written within the same instant: only the bytes tell.
+    dir.Write("d.ini", "[dic]\r\nGold=2\r\n");
+    EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("2"));
 
-  // A file whose times were set back into the past, then rewritten with the same times and
-  // size in place (so the inode stays): the change time still gives it away.
-  dir.Write("d.ini", "[dic]\r\nGold=3\r\n");
-  utimbuf old{1'000'000, 1'000'000};
-  ::utime((dir.path() / "d.ini").c_str(), &old);
-  EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("3"));
-  dir.Write("d.ini", "[dic]\r\nGold=4\r\n");
-  ::utime((dir.path() / "d.ini").c_str(), &old);
-  EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("4"));
+    // A file whose times were set back into the past, then rewritten in place with the
+    // same size and the same times.
+    dir.Write("d.ini", "[dic]\r\nGold=3\r\n");
+    utimbuf old{1'000'000, 1'000'000};
+    ::utime((dir.path() / "d.ini").c_str(), &old);
+    EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("3"));
+    dir.Write("d.ini", "[dic]\r\nGold=4\r\n");
+    ::utime((dir.path() / "d.ini").c_str(), &old);
+    EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("4"));
 
-  std::filesystem::remove(dir.path() / "d.ini");
-  EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text());
+    std::filesystem::remove(dir.path() / "d.ini");
+    EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text());
+  }
 }
 
 }  // namespace

@@ -154,9 +154,12 @@ namespace {
 TEST(ReverseLookupIndex, AgreesWithThePattern) {
   testing::TempDir dir;
   std::mt19937 random(20261211);
-  const std::vector<std::string> pieces = {"a", "b", "=", "=", " ", "[", "]", "\xBD\xF0", "\xD2\xF8",
-                                           ".", "*", "(", "\\", "\r\n", "\r\n", "\n", "\r", "\t"};
-  auto pick = [&](std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); };
+  const std::vector<std::string> pieces = {"a",  "b",        "=",        "=",  " ",  "[",
+                                           "]",  "\xBD\xF0", "\xD2\xF8", ".",  "*",  "(",
+                                           "\\", "\r\n",     "\r\n",     "\n", "\r", "\t"};
+  auto pick = [&](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
   auto randomText = [&](std::size_t most) {
     std::string text;
     for (std::size_t i = pick(most + 1); i > 0; --i) text += pieces[pick(pieces.size())];
