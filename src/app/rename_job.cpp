@@ -6,6 +6,7 @@
 #include "materials/discovery.h"
 #include "materials/material_pass.h"
 #include "platform/directory.h"
+#include "platform/files.h"
 #include "text/paths.h"
 
 namespace vestrel {
@@ -13,6 +14,15 @@ namespace {
 
 void SetJobControlsDisabled(Controls& controls, bool disabled) {
   for (Control control : kJobControls) controls.SetDisabled(control, disabled);
+}
+
+void RemoveLeftBehindFiles(const Text& folder) {
+  const Text base = folder.empty() ? Text(".") + kPathSeparatorText : folder;
+  for (const DirectoryEntry& entry : ListDirectory(base).entries) {
+    if (!entry.isDirectory && IsLeftBehindTemporaryFile(entry.name.view())) {
+      RemoveFile(base + entry.name);
+    }
+  }
 }
 
 }  // namespace
@@ -45,17 +55,24 @@ JobSummary RenameJob(AppState& app, std::stop_token stop) {
   if (!controls.IsChecked(Control::选择框1) && !controls.IsChecked(Control::选择框2))
     return summary;
   summary.ran = true;
-  if (!app.dryRun) SaveSettings(controls);
+  if (!app.dryRun) {
+    // A run killed while it saved the settings left its temporary file beside the dictionary.
+    RemoveLeftBehindFiles(ParentPrefix(controls.GetText(Control::编辑框_Dic)));
+    SaveSettings(controls);
+  }
   SetJobControlsDisabled(controls, true);
   app.failureLog.Clear();
   app.reportedUnsupportedNames.clear();
   app.materialList.clear();
 
   const Text dictionary = TrimText(controls.GetText(Control::编辑框_Dic));
+  WalkHooks hooks;
+  hooks.unsupported = [&app](const Text& path) { ReportUnsupportedName(app, path); };
+  if (!app.dryRun) hooks.leftBehind = [](const Text& path) { RemoveFile(path); };
+  hooks.stop = stop;
   FindMaterialFiles(
       TrimText(controls.GetText(Control::编辑框_ksmp)),
-      [&app](const Text& path) { app.materialList.push_back(path); }, "*.mtl", -1,
-      [&app](const Text& path) { ReportUnsupportedName(app, path); }, stop);
+      [&app](const Text& path) { app.materialList.push_back(path); }, "*.mtl", -1, hooks);
   if (controls.IsChecked(Control::选择框1)) {
     summary.materialsWritten = RenameMaterials(app, app.materialList, dictionary, stop);
   }

@@ -14,20 +14,20 @@ Pos PathPartCount(const Text& path) {
 }  // namespace
 
 void FindMaterialFiles(const Text& folder, const PathCallback& found, const Text& mask, int depth,
-                       const PathCallback& unsupported, std::stop_token stop) {
-  if (stop.stop_requested()) return;
+                       const WalkHooks& hooks) {
+  if (hooks.stop.stop_requested()) return;
   // The window runs on its own thread, so there are no pending events to let through here.
   const Text base = WithTrailingSeparator(folder);
   DirectoryListing listing = ListDirectory(base);
-  if (unsupported) {
+  if (hooks.unsupported) {
     for (const DirectoryEntry& entry : listing.unsupported) {
-      if (entry.isDirectory || MatchesMask(entry.name, mask)) unsupported(base + entry.name);
+      if (entry.isDirectory || MatchesMask(entry.name, mask)) hooks.unsupported(base + entry.name);
     }
   }
   for (const DirectoryEntry& entry : listing.entries) {
     if (entry.isDirectory) continue;
-    if (IsOwnTemporaryFileName(entry.name.view())) {
-      RemoveFile(base + entry.name);
+    if (IsLeftBehindTemporaryFile(entry.name.view())) {
+      if (hooks.leftBehind) hooks.leftBehind(base + entry.name);
     } else if (MatchesMask(entry.name, mask)) {
       found(base + entry.name);
     }
@@ -36,7 +36,7 @@ void FindMaterialFiles(const Text& folder, const PathCallback& found, const Text
     if (!entry.isDirectory) continue;
     Text subfolder = base + entry.name;
     if (depth != -1 && PathPartCount(subfolder) > depth) continue;
-    FindMaterialFiles(subfolder, found, mask, depth, unsupported, stop);
+    FindMaterialFiles(subfolder, found, mask, depth, hooks);
   }
 }
 

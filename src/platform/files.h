@@ -24,9 +24,13 @@ std::optional<ByteArray> ReadWholeFile(const Text& path);
 // leaves the old file as it was and gives false.
 bool ReplaceWholeFile(const Text& path, std::string_view content);
 
-// Our own temporary files are named like this, so that a later run can recognise the ones
-// a killed run left behind. The name never matches a material file's mask.
-bool IsOwnTemporaryFileName(std::string_view name);
+// Our own temporary files are named ".vestrel-PID-RANDOM.tmp", after the process that
+// writes them, so that a later run can tell the ones a killed run left behind from the ones
+// a live run is writing. No such name matches a material file's mask.
+// The process id in such a name; nothing for any other name.
+std::optional<long> TemporaryFileOwner(std::string_view name);
+// True for a temporary file of ours whose writer no longer runs.
+bool IsLeftBehindTemporaryFile(std::string_view name);
 
 }  // namespace vestrel
 

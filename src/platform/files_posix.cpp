@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -71,6 +72,8 @@ FileDescriptor CreateTemporaryBeside(const std::string& target, std::string& tem
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = folder;
     temporary += kTemporaryPrefix;
+    temporary += std::to_string(::getpid());
+    temporary += '-';
     for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) temporary += kAlphabet[pick(random)];
     temporary += kTemporarySuffix;
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -131,10 +134,27 @@ bool ReplaceWholeFile(const Text& path, std::string_view content) {
   return true;
 }
 
-bool IsOwnTemporaryFileName(std::string_view name) {
-  return name.size() ==
-             kTemporaryPrefix.size() + kTemporaryRandomLength + kTemporarySuffix.size() &&
-         name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
+std::optional<long> TemporaryFileOwner(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return std::nullopt;
+  name.remove_prefix(kTemporaryPrefix.size());
+  name.remove_suffix(kTemporarySuffix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 10 ||
+      name.size() - dash - 1 != kTemporaryRandomLength) {
+    return std::nullopt;
+  }
+  long pid = 0;
+  for (char digit : name.substr(0, dash)) {
+    if (digit < '0' || digit > '9') return std::nullopt;
+    pid = pid * 10 + (digit - '0');
+  }
+  return pid;
+}
+
+bool IsLeftBehindTemporaryFile(std::string_view name) {
+  auto owner = TemporaryFileOwner(name);
+  // The process that made it is gone: no write is under way, the file is ours to remove.
+  return owner && *owner > 0 && ::kill(static_cast<pid_t>(*owner), 0) != 0 && errno == ESRCH;
 }
 
 }  // namespace vestrel

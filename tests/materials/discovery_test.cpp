@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace vestrel {
@@ -16,11 +20,14 @@ std::vector<std::string> Find(const TempDir& dir, const Text& folder,
                               std::vector<std::string>* unsupported = nullptr) {
   std::vector<std::string> found;
   const auto prefix = dir.TextPath().size() + 1;
+  WalkHooks hooks;
+  hooks.unsupported = [&](const Text& path) {
+    if (unsupported != nullptr) unsupported->push_back(path.str().substr(prefix));
+  };
+  hooks.leftBehind = [](const Text& path) { RemoveFile(path); };
   FindMaterialFiles(
       folder, [&](const Text& path) { found.push_back(path.str().substr(prefix)); }, "*.mtl", -1,
-      [&](const Text& path) {
-        if (unsupported != nullptr) unsupported->push_back(path.str().substr(prefix));
-      });
+      hooks);
   return found;
 }
 
@@ -65,10 +72,17 @@ TEST(Discovery, ReportsNamesGbkCannotHoldAndSkipsTheirTrees) {
 TEST(Discovery, RemovesTemporaryFilesAKilledRunLeft) {
   TempDir dir;
   dir.Write("lib/a.mtl", "");
-  dir.Write("lib/sub/.vestrel-abcd1234.tmp", "half");
+  pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string leftBehind = ".vestrel-" + std::to_string(gone) + "-abcd1234.tmp";
+  const std::string live = ".vestrel-" + std::to_string(getpid()) + "-abcd1234.tmp";
+  dir.Write("lib/sub/" + leftBehind, "half");
+  dir.Write("lib/" + live, "being written");
   dir.Write("lib/.vestrel-keep.tmp", "not ours");
   EXPECT_EQ(Find(dir, dir.TextPath("lib")), std::vector<std::string>{"lib/a.mtl"});
-  EXPECT_FALSE(fs::exists(dir.path() / "lib/sub/.vestrel-abcd1234.tmp"));
+  EXPECT_FALSE(fs::exists(dir.path() / "lib/sub" / leftBehind));
+  EXPECT_TRUE(fs::exists(dir.path() / "lib" / live));
   EXPECT_TRUE(fs::exists(dir.path() / "lib/.vestrel-keep.tmp"));
 }
 

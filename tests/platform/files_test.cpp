@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -72,11 +74,18 @@ TEST(Files, ReplaceThroughALinkChangesItsTarget) {
   EXPECT_EQ(ReadFile(dir.path() / "real.ini"), "new");
 }
 
-TEST(Files, RecognisesOwnTemporaryNames) {
-  EXPECT_TRUE(IsOwnTemporaryFileName(".vestrel-ab12cd34.tmp"));
-  EXPECT_FALSE(IsOwnTemporaryFileName(".vestrel-ab12cd34.mtl"));
-  EXPECT_FALSE(IsOwnTemporaryFileName("vestrel-ab12cd34.tmp"));
-  EXPECT_FALSE(IsOwnTemporaryFileName(".vestrel-.tmp"));
+TEST(Files, RecognisesTemporaryFilesLeftBehind) {
+  EXPECT_EQ(TemporaryFileOwner(".vestrel-123-ab12cd34.tmp"), 123);
+  for (const char* other : {".vestrel-123-ab12cd34.mtl", "vestrel-123-ab12cd34.tmp",
+                            ".vestrel-ab12cd34.tmp", ".vestrel-x1-ab12cd34.tmp", ".vestrel-1-ab.tmp"}) {
+    EXPECT_EQ(TemporaryFileOwner(other), std::nullopt) << other;
+  }
+  const std::string mine = ".vestrel-" + std::to_string(::getpid()) + "-ab12cd34.tmp";
+  EXPECT_FALSE(IsLeftBehindTemporaryFile(mine));  // a live writer
+  pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  EXPECT_TRUE(IsLeftBehindTemporaryFile(".vestrel-" + std::to_string(child) + "-ab12cd34.tmp"));
 }
 
 }  // namespace

@@ -191,7 +191,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(Find<QPushButton>(*window, "按钮_Start"), Qt::LeftButton);
     for (Control control : kJobControls) QVERIFY(window->controls().IsDisabled(control));
     QVERIFY(!Find<QPushButton>(*window, "按钮_Start")->isEnabled());
-    QTRY_VERIFY(!window->JobRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->JobRunning(), 60000);
     QTRY_COMPARE(Status(*window), QStringLiteral("完成！"));
     for (const char* name :
          {"选择框1", "选择框2", "选择框_DoubleL1", "选择框_DoubleL2", "选择框_Invert",
@@ -267,7 +267,7 @@ class MainWindowTest : public QObject {
     Find<QRadioButton>(*window, "单选框2")->click();
     Find<QCheckBox>(*window, "选择框2")->setChecked(false);
     QTest::mouseClick(Find<QPushButton>(*window, "按钮_Start"), Qt::LeftButton);
-    QTRY_VERIFY(window->controls().Progress() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(window->controls().Progress() > 0, 60000);
     window->close();
     QVERIFY(window->isVisible() || !window->JobRunning());
     QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 60000);
