@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "platform/directory.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
