@@ -25,7 +25,8 @@ using Tree = std::map<std::string, std::string>;  // relative path -> content ("
 Tree Snapshot(const fs::path& root) {
   Tree tree;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    tree[fs::relative(entry.path(), root).string()] = entry.is_directory() ? "/" : ReadFile(entry.path());
+    tree[fs::relative(entry.path(), root).string()] =
+        entry.is_directory() ? "/" : ReadFile(entry.path());
   }
   return tree;
 }
@@ -34,7 +35,8 @@ Tree Snapshot(const fs::path& root) {
 pid_t Start(const fs::path& root) {
   pid_t child = fork();
   if (child == 0) {
-    if (chdir(root.c_str()) != 0 || !freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) {
+    if (chdir(root.c_str()) != 0 || !freopen("/dev/null", "w", stdout) ||
+        !freopen("/dev/null", "w", stderr)) {
       _exit(99);
     }
     execl(VESTREL_CLI, VESTREL_CLI, "-q", "--from", "header", "--materials", "--folders",
@@ -57,21 +59,24 @@ class KillTest : public ::testing::Test {
     for (int folder = 0; folder < 40; ++folder) {
       const std::string name = "Category " + std::to_string(folder);
       dictionary += name + "=" + Utf8ToGbk("类别").str() + std::to_string(folder) + "\r\n";
-      folders_.push_back(folder < 10 ? name : folders_[static_cast<std::size_t>(folder % 10)] + "/" + name);
+      folders_.push_back(
+          folder < 10 ? name : folders_[static_cast<std::size_t>(folder % 10)] + "/" + name);
     }
     for (int file = 0; file < 2000; ++file) {
       const std::string name = "Material " + std::to_string(file);
       dictionary += name + "=" + Utf8ToGbk("材质").str() + std::to_string(file) + "\r\n";
       const std::string body(4000 + (file * 37) % 4000, 'p');
-      pristine_.Write("library/" + folders_[static_cast<std::size_t>(file % 40)] + "/" + name + ".mtl",
-                      "#define material \"" + name + "\" {\r\n" + body + "\r\n}\r\n");
+      pristine_.Write(
+          "library/" + folders_[static_cast<std::size_t>(file % 40)] + "/" + name + ".mtl",
+          "#define material \"" + name + "\" {\r\n" + body + "\r\n}\r\n");
     }
     pristine_.Write("dictionary/dic.ini", dictionary);
     original_ = Snapshot(pristine_.path());
 
     // What an uninterrupted run makes of it, and how long it takes.
     const auto start = std::chrono::steady_clock::now();
-    fs::copy(pristine_.path(), done_.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(pristine_.path(), done_.path(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     ASSERT_EQ(Finish(Start(done_.path())), 0);
     duration_ = std::chrono::steady_clock::now() - start;
     finished_ = Snapshot(done_.path());
@@ -98,12 +103,13 @@ TEST_F(KillTest, EveryFileIsWholeAfterAKillAndASecondRunFinishes) {
   const auto most = std::chrono::duration_cast<std::chrono::microseconds>(duration_).count();
   for (int kill = 0; kill < 22; ++kill) {
     TempDir run;
-    fs::copy(pristine_.path(), run.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(pristine_.path(), run.path(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     const pid_t child = Start(run.path());
     // Every other kill falls into the last part of the run, where the folder pass works.
     const long earliest = kill % 2 == 0 ? 0 : most * 85 / 100;
-    std::this_thread::sleep_for(std::chrono::microseconds(
-        std::uniform_int_distribution<long>(earliest, most)(random)));
+    std::this_thread::sleep_for(
+        std::chrono::microseconds(std::uniform_int_distribution<long>(earliest, most)(random)));
     ::kill(child, SIGKILL);
     Finish(child);
 
@@ -113,7 +119,8 @@ TEST_F(KillTest, EveryFileIsWholeAfterAKillAndASecondRunFinishes) {
       const std::string name = fs::path(path).filename().string();
       if (path.ends_with(".mtl")) {
         ++materials;
-        ASSERT_TRUE(content == oldContent_[name] || content == newContent_[name]) << "kill " << kill << ": " << path;
+        ASSERT_TRUE(content == oldContent_[name] || content == newContent_[name])
+            << "kill " << kill << ": " << path;
       } else if (content != "/" && path != "dictionary/dic.ini") {
         ASSERT_TRUE(name.starts_with(".vestrel-") && name.ends_with(".tmp")) << path;
       }

@@ -1,7 +1,6 @@
 #include "materials/discovery.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 

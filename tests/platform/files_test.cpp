@@ -76,8 +76,9 @@ TEST(Files, ReplaceThroughALinkChangesItsTarget) {
 
 TEST(Files, RecognisesTemporaryFilesLeftBehind) {
   EXPECT_EQ(TemporaryFileOwner(".vestrel-123-ab12cd34.tmp"), 123);
-  for (const char* other : {".vestrel-123-ab12cd34.mtl", "vestrel-123-ab12cd34.tmp",
-                            ".vestrel-ab12cd34.tmp", ".vestrel-x1-ab12cd34.tmp", ".vestrel-1-ab.tmp"}) {
+  for (const char* other :
+       {".vestrel-123-ab12cd34.mtl", "vestrel-123-ab12cd34.tmp", ".vestrel-ab12cd34.tmp",
+        ".vestrel-x1-ab12cd34.tmp", ".vestrel-1-ab.tmp"}) {
     EXPECT_EQ(TemporaryFileOwner(other), std::nullopt) << other;
   }
   const std::string mine = ".vestrel-" + std::to_string(::getpid()) + "-ab12cd34.tmp";
