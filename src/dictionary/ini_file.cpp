@@ -103,16 +103,21 @@ bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Names that a file could not give back: they would break a line or be read as something
-// other than a name.
+// Names that a file could not give back as they were written: they would break a line, be
+// read as something other than a name, or swallow the "]" or "=" after them (a name ending
+// in the lead byte of a two-byte character).
 bool IsWritableSection(std::string_view section) {
-  return !section.empty() && !HasLineBreak(section) &&
-         section.find(']') == std::string_view::npos && TrimBlanks(section) == section;
+  if (section.empty() || HasLineBreak(section)) return false;
+  const std::string line = "[" + std::string(section) + "]";
+  const ParsedLine parsed = Parse(line);
+  return parsed.kind == LineKind::kSection && parsed.name == section;
 }
 
 bool IsWritableKey(std::string_view key) {
-  return !key.empty() && !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
-         key.front() != '[' && key.front() != ';' && TrimBlanks(key) == key;
+  if (key.empty() || HasLineBreak(key)) return false;
+  const std::string line = std::string(key) + "=";
+  const ParsedLine parsed = Parse(line);
+  return parsed.kind == LineKind::kKey && parsed.name == key;
 }
 
 // Leading bytes up to 0x20 (blanks and control characters) are no part of a name or path.
