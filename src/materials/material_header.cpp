@@ -15,27 +15,12 @@ constexpr std::string_view kHexPrefix = "xX";
 // Everything the name region may hold around its token: ASCII white space and the
 // full-width space. A line break before the brace is common in hand-edited files.
 Text TrimRegion(const Text& region) {
-  std::string_view bytes = region.view();
-  auto isWhite = [](char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-  };
-  Pos begin = 0;
-  Pos end = 0;
-  bool leading = true;
-  for (Pos i = 0; i < region.size();) {
-    Pos length = CharLengthAt(bytes, i);
-    bool white = length == 1 ? isWhite(bytes[i])
-                             : static_cast<unsigned char>(bytes[i]) == 0xA1 &&
-                                   static_cast<unsigned char>(bytes[i + 1]) == 0xA1;
-    if (leading && white) {
-      begin = i + length;
-    } else if (!white) {
-      leading = false;
-      end = i + length;
-    }
-    i += length;
-  }
-  return end <= begin ? Text() : Text(bytes.substr(begin, end - begin));
+  return TrimCharacters(region, [](std::string_view bytes, Pos at, Pos length) {
+    return length == 1
+               ? std::string_view(" \t\r\n\v\f").find(bytes[static_cast<std::size_t>(at)]) !=
+                     std::string_view::npos
+               : IsFullWidthSpace(bytes, at, length);
+  });
 }
 
 Text DecodeHexName(const Text& digits) {

@@ -18,15 +18,6 @@ bool BytesMatchAt(std::string_view bytes, Pos i, std::string_view sought, bool i
   return true;
 }
 
-bool IsAsciiSpaceAt(std::string_view bytes, Pos i) {
-  return bytes[i] == ' ';
-}
-
-bool IsFullWidthSpaceAt(std::string_view bytes, Pos i) {
-  return CharLengthAt(bytes, i) == 2 && static_cast<unsigned char>(bytes[i]) == 0xA1 &&
-         static_cast<unsigned char>(bytes[i + 1]) == 0xA1;
-}
-
 Text ChangeCase(const Text& text, char from, char to) {
   std::string bytes = text.str();
   for (Pos i = 0; i < static_cast<Pos>(bytes.size());) {
@@ -106,17 +97,19 @@ Text ReplaceText(const Text& text, const Text& old, const Text& replacement) {
   return Text(std::move(result));
 }
 
-Text TrimText(const Text& text) {
+Text TrimCharacters(
+    const Text& text,
+    const std::function<bool(std::string_view bytes, Pos at, Pos length)>& isBlank) {
   std::string_view bytes = text.view();
   Pos begin = 0;
-  Pos end = 0;  // one past the last character that is not a space
+  Pos end = 0;  // one past the last character that is not blank
   bool leading = true;
   for (Pos i = 0; i < text.size();) {
     Pos length = CharLengthAt(bytes, i);
-    bool space = IsAsciiSpaceAt(bytes, i) || IsFullWidthSpaceAt(bytes, i);
-    if (leading && space) {
+    bool blank = isBlank(bytes, i, length);
+    if (leading && blank) {
       begin = i + length;
-    } else if (!space) {
+    } else if (!blank) {
       leading = false;
       end = i + length;
     }
@@ -124,6 +117,13 @@ Text TrimText(const Text& text) {
   }
   if (end <= begin) return {};
   return Text(bytes.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)));
+}
+
+Text TrimText(const Text& text) {
+  return TrimCharacters(text, [](std::string_view bytes, Pos at, Pos length) {
+    return (length == 1 && bytes[static_cast<std::size_t>(at)] == ' ') ||
+           IsFullWidthSpace(bytes, at, length);
+  });
 }
 
 Text ToUpperCase(const Text& text) {

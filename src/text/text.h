@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,6 +90,15 @@ Pos FindText(const Text& text, const Text& sought, Pos start = 1, bool ignoreCas
 Pos FindTextReverse(const Text& text, const Text& sought);
 Text ReplaceText(const Text& text, const Text& old, const Text& replacement);
 Text TrimText(const Text& text);
+// The text without the characters at both ends for which `isBlank` holds; it is given the
+// text's bytes and the 0-based index and length of each character.
+Text TrimCharacters(const Text& text,
+                    const std::function<bool(std::string_view bytes, Pos at, Pos length)>& isBlank);
+// The full-width space (GBK A1 A1) as one character at `at`.
+inline bool IsFullWidthSpace(std::string_view bytes, Pos at, Pos length) {
+  return length == 2 && static_cast<unsigned char>(bytes[static_cast<std::size_t>(at)]) == 0xA1 &&
+         static_cast<unsigned char>(bytes[static_cast<std::size_t>(at) + 1]) == 0xA1;
+}
 Text ToUpperCase(const Text& text);
 Text ToLowerCase(const Text& text);
 TextArray SplitText(const Text& text, const Text& separator);

@@ -17,24 +17,15 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Gbk;
 using testing::ReadFile;
+using testing::Snapshot;
 using testing::TempDir;
+using testing::Tree;
 
 struct Result {
   int status = -1;
   std::string out;
   std::string err;
 };
-
-using Tree = std::map<std::string, std::string>;  // relative path -> content ("/" for folders)
-
-Tree Snapshot(const fs::path& root) {
-  Tree tree;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    std::string relative = fs::relative(entry.path(), root).string();
-    tree[relative] = entry.is_directory() ? "/" : ReadFile(entry.path());
-  }
-  return tree;
-}
 
 class CliTest : public ::testing::Test {
  protected:

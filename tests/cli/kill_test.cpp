@@ -18,18 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadFile;
+using testing::Snapshot;
 using testing::TempDir;
-
-using Tree = std::map<std::string, std::string>;  // relative path -> content ("/" for folders)
-
-Tree Snapshot(const fs::path& root) {
-  Tree tree;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    tree[fs::relative(entry.path(), root).string()] =
-        entry.is_directory() ? "/" : ReadFile(entry.path());
-  }
-  return tree;
-}
+using testing::Tree;
 
 // Starts vestrel-cli on the library in `root`; the caller waits for it.
 pid_t Start(const fs::path& root) {

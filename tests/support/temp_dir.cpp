@@ -62,6 +62,15 @@ std::string ReadFile(const std::filesystem::path& path) {
   return content.str();
 }
 
+Tree Snapshot(const std::filesystem::path& root) {
+  Tree tree;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    tree[std::filesystem::relative(entry.path(), root).string()] =
+        entry.is_directory() ? "/" : ReadFile(entry.path());
+  }
+  return tree;
+}
+
 Text Gbk(std::string_view utf8) {
   return Utf8ToGbk(utf8);
 }

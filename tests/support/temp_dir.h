@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ class TempDir {
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+
+// Everything below a folder: relative path to content, "/" for a folder.
+using Tree = std::map<std::string, std::string>;
+Tree Snapshot(const std::filesystem::path& root);
 
 // The GBK text of a UTF-8 literal, so that tests can be written in readable Chinese.
 Text Gbk(std::string_view utf8);
