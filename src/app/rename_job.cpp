@@ -49,7 +49,7 @@ bool StartChecksPass(const Controls& controls) {
   return StartProblems(controls).empty();
 }
 
-JobSummary RenameJob(AppState& app, std::stop_token stop) {
+JobSummary RenameJob(AppState& app, const std::stop_token& stop) {
   Controls& controls = app.controls;
   JobSummary summary;
   if (!controls.IsChecked(Control::选择框1) && !controls.IsChecked(Control::选择框2))

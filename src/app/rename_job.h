@@ -34,6 +34,6 @@ struct JobSummary {
 // disables the job's controls, finds the material files, renames the materials and the
 // folders as ticked, shows "完成！" and enables the controls again. A stop request ends
 // it after the item at hand; the status and the controls are still set at the end.
-JobSummary RenameJob(AppState& app, std::stop_token stop = {});
+JobSummary RenameJob(AppState& app, const std::stop_token& stop = {});
 
 }  // namespace vestrel

@@ -14,8 +14,9 @@ namespace {
 // within a fraction of a second.
 constexpr uint32_t kMatchLimit = 2'000'000;
 constexpr uint32_t kDepthLimit = 10'000;
-constexpr std::size_t kHeapLimitKiB = 64 * 1024;
-constexpr std::size_t kJitStackMax = 1024 * 1024;
+constexpr std::size_t kHeapLimitKiB = std::size_t{64} * 1024;
+constexpr std::size_t kJitStackMin = std::size_t{32} * 1024;
+constexpr std::size_t kJitStackMax = std::size_t{1024} * 1024;
 
 struct CodeFree {
   void operator()(pcre2_code* code) const { pcre2_code_free(code); }
@@ -79,7 +80,7 @@ bool RegexMatcher::RunPattern(const Text& pattern, const Text& subject, bool cas
   std::unique_ptr<pcre2_match_data, MatchDataFree> data(
       pcre2_match_data_create_from_pattern(code.get(), nullptr));
   std::unique_ptr<pcre2_jit_stack, JitStackFree> stack(
-      pcre2_jit_stack_create(32 * 1024, kJitStackMax, nullptr));
+      pcre2_jit_stack_create(kJitStackMin, kJitStackMax, nullptr));
   if (!context || !data) return false;
   pcre2_set_match_limit(context.get(), kMatchLimit);
   pcre2_set_depth_limit(context.get(), kDepthLimit);
@@ -96,7 +97,7 @@ bool RegexMatcher::RunPattern(const Text& pattern, const Text& subject, bool cas
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
     uint32_t pairs = pcre2_get_ovector_count(data.get());
     Match match;
-    for (uint32_t i = 0; i < pairs; ++i) {
+    for (std::size_t i = 0; i < pairs; ++i) {
       if (ovector[2 * i] == PCRE2_UNSET) {
         match.spans.emplace_back(std::nullopt);
       } else {
@@ -141,47 +142,61 @@ int RegexMatcher::SubmatchCount() const {
   return matches_.empty() ? 0 : static_cast<int>(matches_.front().spans.size()) - 1;
 }
 
+std::size_t RegexMatcher::AppendSubstitution(std::u16string& out, std::u16string_view after,
+                                             const Match& match) const {
+  if (after.empty()) return 0;
+  const auto& whole = *match.spans[0];
+  switch (after[0]) {
+    case u'$':
+      out += u'$';
+      return 1;
+    case u'&':
+      out.append(SpanText(match.spans[0]));
+      return 1;
+    case u'`':
+      out.append(subject_, 0, whole.first);
+      return 1;
+    case u'\'':
+      out.append(subject_, whole.second);
+      return 1;
+    default:
+      break;
+  }
+  auto digit = [&](std::size_t at) {
+    return at < after.size() && after[at] >= u'0' && after[at] <= u'9'
+               ? std::optional<std::size_t>(after[at] - u'0')
+               : std::nullopt;
+  };
+  auto first = digit(0);
+  if (!first) return 0;
+  // Two digits when they name a group, else one.
+  std::size_t group = *first;
+  std::size_t used = 1;
+  if (auto second = digit(1); second && group * 10 + *second < match.spans.size()) {
+    group = group * 10 + *second;
+    used = 2;
+  }
+  if (group == 0 || group >= match.spans.size()) return 0;
+  out.append(SpanText(match.spans[group]));
+  return used;
+}
+
 Text RegexMatcher::ReplaceMatches(const Text& replacement) const {
   const std::u16string with = GbkToUtf16(replacement);
+  const std::u16string_view withView = with;
   std::u16string result;
   std::size_t copied = 0;
   for (const Match& match : matches_) {
     const auto& whole = *match.spans[0];
     result.append(subject_, copied, whole.first - copied);
     for (std::size_t i = 0; i < with.size(); ++i) {
-      char16_t next = i + 1 < with.size() ? with[i + 1] : u'\0';
-      if (with[i] != u'$' || next == u'\0') {
-        result += with[i];
-      } else if (next == u'$') {
-        result += u'$';
-        ++i;
-      } else if (next == u'&') {
-        result.append(SpanText(match.spans[0]));
-        ++i;
-      } else if (next == u'`') {
-        result.append(subject_, 0, whole.first);
-        ++i;
-      } else if (next == u'\'') {
-        result.append(subject_, whole.second);
-        ++i;
-      } else if (next >= u'0' && next <= u'9') {
-        // Two digits when that names a group, else one.
-        std::size_t group = next - u'0';
-        std::size_t used = 1;
-        if (i + 2 < with.size() && with[i + 2] >= u'0' && with[i + 2] <= u'9' &&
-            group * 10 + (with[i + 2] - u'0') < match.spans.size()) {
-          group = group * 10 + (with[i + 2] - u'0');
-          used = 2;
-        }
-        if (group == 0 || group >= match.spans.size()) {
-          result += with[i];
+      if (with[i] == u'$') {
+        if (std::size_t used = AppendSubstitution(result, withView.substr(i + 1), match)) {
+          i += used;
           continue;
         }
-        result.append(SpanText(match.spans[group]));
-        i += used;
-      } else {
-        result += with[i];
       }
+      result += with[i];
     }
     copied = whole.second;
   }

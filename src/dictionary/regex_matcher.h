@@ -43,6 +43,10 @@ class RegexMatcher {
   };
 
   [[nodiscard]] std::u16string_view SpanText(const Span& span) const;
+  // Appends what "$" and the start of `after` stand for in a replacement; returns how many
+  // characters of `after` that took, 0 when they stand for nothing.
+  std::size_t AppendSubstitution(std::u16string& out, std::u16string_view after,
+                                 const Match& match) const;
 
   bool hasEngine_ = false;
   std::u16string pattern_;

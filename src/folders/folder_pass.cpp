@@ -56,7 +56,7 @@ class PlannedMoves {
 }  // namespace
 
 int RenameFolders(AppState& app, const Text& materialFolder, const Text& dictionaryPath,
-                  std::stop_token stop) {
+                  const std::stop_token& stop) {
   TextArray list;
   ListSubfolders(materialFolder, list,
                  [&app](const Text& path) { ReportUnsupportedName(app, path); });

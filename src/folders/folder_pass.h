@@ -12,6 +12,6 @@ namespace vestrel {
 // parent, through the dictionary at `dictionaryPath`. Returns the number of folders
 // renamed (in a dry run, that would be). A stop request ends the pass between two folders.
 int RenameFolders(AppState& app, const Text& materialFolder, const Text& dictionaryPath,
-                  std::stop_token stop = {});
+                  const std::stop_token& stop = {});
 
 }  // namespace vestrel

@@ -44,7 +44,7 @@ std::optional<Text> NewMaterialName(AppState& app, const Text& path, const Text&
 }  // namespace
 
 int RenameMaterials(AppState& app, const TextArray& materialList, const Text& dictionaryPath,
-                    std::stop_token stop) {
+                    const std::stop_token& stop) {
   Controls& controls = app.controls;
   const auto n = static_cast<Pos>(materialList.size());
   int written = 0;

@@ -13,6 +13,6 @@ namespace vestrel {
 // or reverse, alone or bilingual. Returns the number of files written (in a dry run, the
 // number that would be). A stop request ends the pass between two files.
 int RenameMaterials(AppState& app, const TextArray& materialList, const Text& dictionaryPath,
-                    std::stop_token stop = {});
+                    const std::stop_token& stop = {});
 
 }  // namespace vestrel

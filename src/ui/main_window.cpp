@@ -186,7 +186,7 @@ void MainWindow::OnStartClicked() {
   if (controls_.IsChecked(Control::选择框1) || controls_.IsChecked(Control::选择框2)) {
     for (Control control : kJobControls) controls_.SetDisabled(control, true);
   }
-  job_ = std::make_unique<std::jthread>([this](std::stop_token stop) {
+  job_ = std::make_unique<std::jthread>([this](const std::stop_token& stop) {
     RenameJob(app_, stop);
     controls_.Apply([this] { OnJobFinished(); });
   });
