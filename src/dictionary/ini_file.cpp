@@ -13,7 +13,7 @@ struct Line {
   std::string_view ending;
 };
 
-// Calls `visit` for every line of the content, in order.
+// Calls `visit` for every line of the content, in order, until it returns false.
 template <typename Visit>
 void ForEachLine(std::string_view content, Visit&& visit) {
   std::size_t begin = 0;
@@ -22,7 +22,10 @@ void ForEachLine(std::string_view content, Visit&& visit) {
     if (end == std::string_view::npos) end = content.size();
     std::size_t endingLength = 0;
     if (end < content.size()) endingLength = content.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-    visit(Line{begin, content.substr(begin, end - begin), content.substr(end, endingLength)});
+    if (!visit(
+            Line{begin, content.substr(begin, end - begin), content.substr(end, endingLength)})) {
+      return;
+    }
     begin = end + endingLength;
   }
 }
@@ -154,6 +157,7 @@ IniIndex::IniIndex(std::string_view content) {
     } else if (parsed.kind == LineKind::kKey && current != nullptr) {
       current->try_emplace(Folded(parsed.name), ValueAsRead(parsed.value));
     }
+    return true;
   });
 }
 
@@ -166,7 +170,26 @@ std::optional<Text> IniIndex::Find(const Text& section, const Text& key) const {
 }
 
 std::optional<Text> FindIniValue(std::string_view content, const Text& section, const Text& key) {
-  return IniIndex(content).Find(section, key);
+  // One read of one value: a scan that stops at the answer costs less than an index.
+  const std::string wantedSection = Folded(TrimSpaces(section.view()));
+  const std::string wantedKey = Folded(TrimSpaces(key.view()));
+  enum class Where { kBefore, kInside, kAfter } where = Where::kBefore;
+  std::optional<Text> value;
+  ForEachLine(content, [&](const Line& line) {
+    ParsedLine parsed = Parse(line.text);
+    if (parsed.kind == LineKind::kSection) {
+      if (where == Where::kInside) {
+        where = Where::kAfter;  // only the first section of the name is searched
+      } else if (Folded(parsed.name) == wantedSection) {
+        where = Where::kInside;
+      }
+    } else if (where == Where::kInside && parsed.kind == LineKind::kKey &&
+               Folded(parsed.name) == wantedKey) {
+      value = ValueAsRead(parsed.value);
+    }
+    return where != Where::kAfter && !value;
+  });
+  return value;
 }
 
 std::optional<ByteArray> SetIniValue(std::string_view content, const Text& section, const Text& key,
@@ -185,7 +208,6 @@ std::optional<ByteArray> SetIniValue(std::string_view content, const Text& secti
   std::optional<Line> lastInside;  // the line a new key goes after
   std::optional<std::string_view> keySpelling;
   ForEachLine(content, [&](const Line& line) {
-    if (where == Where::kAfter || keyLine) return;
     ParsedLine parsed = Parse(line.text);
     if (parsed.kind == LineKind::kSection) {
       if (where == Where::kInside) {
@@ -201,6 +223,7 @@ std::optional<ByteArray> SetIniValue(std::string_view content, const Text& secti
         keySpelling = parsed.name;
       }
     }
+    return where != Where::kAfter && !keyLine;
   });
 
   ByteArray result;
