@@ -124,7 +124,11 @@ bool ReplaceWholeFile(const Text& path, std::string_view content) {
   std::string temporary;
   FileDescriptor file = CreateTemporaryBeside(target, temporary);
   if (file.get() < 0) return false;
-  // A new file gets the umask's permissions from open(); an existing one keeps its own.
+  // A new file gets the umask's permissions from open(); an existing one keeps its own, and
+  // its owner where we may give it (run as root, the user's files stay the user's).
+  if (exists && (info.st_uid != ::geteuid() || info.st_gid != ::getegid())) {
+    (void)::fchown(file.get(), info.st_uid, info.st_gid);
+  }
   bool written = WriteAll(file.get(), content) &&
                  (!exists || ::fchmod(file.get(), info.st_mode & 07777) == 0) && file.Close();
   if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
