@@ -2,6 +2,7 @@
 // header, and the folder sort.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <filesystem>
@@ -70,6 +71,16 @@ std::string Material(long bodyBytes) {
   return "#define material \"Brushed Steel 12\" {\r\n" +
          std::string(static_cast<std::size_t>(bodyBytes), 'p') + "\r\n}\r\n";
 }
+
+void BM_ReadMaterialName(benchmark::State& state) {
+  const fs::path file =
+      fs::temp_directory_path() / ("vestrel-bench-" + std::to_string(::getpid()) + ".mtl");
+  std::ofstream(file, std::ios::binary) << Material(state.range(0));
+  const Text path(file.string());
+  for (auto _ : state) benchmark::DoNotOptimize(ReadMaterialName(path));
+  fs::remove(file);
+}
+BENCHMARK(BM_ReadMaterialName)->Arg(2'000)->Arg(40'000);
 
 void BM_MaterialNameOf(benchmark::State& state) {
   const std::string content = Material(state.range(0));

@@ -95,17 +95,23 @@ std::optional<ByteArray> ReadWholeFile(const Text& path) {
   if (file.get() < 0) return std::nullopt;
   struct stat info {};
   if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  // Read into a buffer of the file's size, so that a large file is held once; a file that
+  // grows meanwhile is read to its end all the same.
   ByteArray content;
   content.resize(static_cast<std::size_t>(info.st_size));
   std::size_t filled = 0;
+  std::array<char, 65536> more{};
   while (true) {
-    if (filled == content.size()) content.resize(content.size() + 65536);
-    ssize_t got = ::read(file.get(), content.data() + filled, content.size() - filled);
+    const bool inBuffer = filled < content.size();
+    char* target = inBuffer ? content.data() + filled : more.data();
+    const std::size_t room = inBuffer ? content.size() - filled : more.size();
+    ssize_t got = ::read(file.get(), target, room);
     if (got < 0) {
       if (errno == EINTR) continue;
       return std::nullopt;
     }
     if (got == 0) break;
+    if (!inBuffer) content.append(more.data(), static_cast<std::size_t>(got));
     filled += static_cast<std::size_t>(got);
   }
   content.resize(filled);
