@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 
@@ -113,6 +114,14 @@ std::u16string GbkToUtf16(const Text& gbk) {
 Text Utf16ToGbk(std::u16string_view utf16) {
   auto gbk = Utf16ToGbkBytes(utf16, false);
   return gbk ? Text(std::move(*gbk)) : Text();
+}
+
+std::u16string UpperCasedUtf16(const Text& gbk) {
+  std::u16string units = GbkToUtf16(gbk);
+  for (char16_t& unit : units) {
+    if (unit < 0xD800 || unit > 0xDFFF) unit = static_cast<char16_t>(u_toupper(unit));
+  }
+  return units;
 }
 
 std::optional<Text> Utf8ToGbkExact(std::string_view utf8) {

@@ -22,6 +22,10 @@ Text GbkToUtf8(const Text& gbk);
 std::u16string GbkToUtf16(const Text& gbk);
 Text Utf16ToGbk(std::u16string_view utf16);
 
+// The UTF-16 of a GBK text with every code unit upper-cased by the simple Unicode case
+// mapping, as NTFS compares names.
+std::u16string UpperCasedUtf16(const Text& gbk);
+
 // Nothing when the UTF-8 is malformed or holds a character that GBK lacks.
 std::optional<Text> Utf8ToGbkExact(std::string_view utf8);
 // Nothing when the text is not well-formed GBK.

@@ -2,7 +2,6 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
-#include <unicode/uchar.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,38 +44,6 @@ DirPtr OpenFolder(const Text& folder) {
   return DirPtr(::opendir(native->empty() ? "." : native->c_str()));
 }
 
-std::u16string UpperCased(const Text& name) {
-  std::u16string units = GbkToUtf16(name);
-  for (char16_t& unit : units) {
-    if (unit < 0xD800 || unit > 0xDFFF) unit = static_cast<char16_t>(u_toupper(unit));
-  }
-  return units;
-}
-
-bool WildcardMatch(std::u16string_view name, std::u16string_view mask) {
-  // Greedy matching with one backtracking point for the last "*".
-  std::size_t n = 0;
-  std::size_t m = 0;
-  std::size_t starMask = std::u16string_view::npos;
-  std::size_t starName = 0;
-  while (n < name.size()) {
-    if (m < mask.size() && (mask[m] == u'?' || mask[m] == name[n])) {
-      ++n;
-      ++m;
-    } else if (m < mask.size() && mask[m] == u'*') {
-      starMask = m++;
-      starName = n;
-    } else if (starMask != std::u16string_view::npos) {
-      m = starMask + 1;
-      n = ++starName;
-    } else {
-      return false;
-    }
-  }
-  while (m < mask.size() && mask[m] == u'*') ++m;
-  return m == mask.size();
-}
-
 }  // namespace
 
 DirectoryListing ListDirectory(const Text& folder) {
@@ -110,22 +77,6 @@ bool HasSubdirectory(const Text& folder) {
     if (!IsDotOrDotDot(entry->d_name) && KindOf(dir.get(), *entry) == Kind::kDirectory) return true;
   }
   return false;
-}
-
-bool ListsBefore(const Text& a, const Text& b) {
-  std::u16string upperA = UpperCased(a);
-  std::u16string upperB = UpperCased(b);
-  if (upperA != upperB) return upperA < upperB;
-  return CompareText(a, b) < 0;
-}
-
-bool MatchesMask(const Text& name, const Text& mask) {
-  std::u16string upperName = UpperCased(name);
-  std::u16string upperMask = UpperCased(mask);
-  if (WildcardMatch(upperName, upperMask)) return true;
-  std::u16string_view view = upperMask;
-  return view.ends_with(u".*") && upperName.find(u'.') == std::u16string::npos &&
-         WildcardMatch(upperName, view.substr(0, view.size() - 2));
 }
 
 int PathIsDirectory(const Text& path) {

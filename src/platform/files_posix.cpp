@@ -12,13 +12,10 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/temporary_name.h"
 
 namespace vestrel {
 namespace {
-
-constexpr std::string_view kTemporaryPrefix = ".vestrel-";
-constexpr std::string_view kTemporarySuffix = ".tmp";
-constexpr std::size_t kTemporaryRandomLength = 8;
 
 class FileDescriptor {
  public:
@@ -65,17 +62,10 @@ std::string ResolveLinks(const std::string& path) {
 // Creates a temporary file of our own naming in the folder of `target`; its path goes to
 // `temporary`.
 FileDescriptor CreateTemporaryBeside(const std::string& target, std::string& temporary) {
-  static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
   thread_local std::mt19937 random{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
   std::string folder = target.substr(0, target.find_last_of('/') + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = folder;
-    temporary += kTemporaryPrefix;
-    temporary += std::to_string(::getpid());
-    temporary += '-';
-    for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) temporary += kAlphabet[pick(random)];
-    temporary += kTemporarySuffix;
+    temporary = folder + TemporaryFileName(static_cast<long>(::getpid()), random);
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return FileDescriptor(fd);
   }
@@ -142,23 +132,6 @@ bool ReplaceWholeFile(const Text& path, std::string_view content) {
     return false;
   }
   return true;
-}
-
-std::optional<long> TemporaryFileOwner(std::string_view name) {
-  if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return std::nullopt;
-  name.remove_prefix(kTemporaryPrefix.size());
-  name.remove_suffix(kTemporarySuffix.size());
-  const std::size_t dash = name.find('-');
-  if (dash == 0 || dash == std::string_view::npos || dash > 10 ||
-      name.size() - dash - 1 != kTemporaryRandomLength) {
-    return std::nullopt;
-  }
-  long pid = 0;
-  for (char digit : name.substr(0, dash)) {
-    if (digit < '0' || digit > '9') return std::nullopt;
-    pid = pid * 10 + (digit - '0');
-  }
-  return pid;
 }
 
 bool IsLeftBehindTemporaryFile(std::string_view name) {
