@@ -2,6 +2,8 @@
 // entries are listed and the matching of masks.
 #include "platform/directory.h"
 
+#include <algorithm>
+
 #include "platform/codepage.h"
 
 namespace vestrel {
@@ -38,6 +40,14 @@ bool ListsBefore(const Text& a, const Text& b) {
   std::u16string upperB = UpperCasedUtf16(b);
   if (upperA != upperB) return upperA < upperB;
   return CompareText(a, b) < 0;
+}
+
+void SortInListOrder(DirectoryListing& listing) {
+  auto byListOrder = [](const DirectoryEntry& a, const DirectoryEntry& b) {
+    return ListsBefore(a.name, b.name);
+  };
+  std::sort(listing.entries.begin(), listing.entries.end(), byListOrder);
+  std::sort(listing.unsupported.begin(), listing.unsupported.end(), byListOrder);
 }
 
 bool MatchesMask(const Text& name, const Text& mask) {

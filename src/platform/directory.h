@@ -27,6 +27,9 @@ struct DirectoryListing {
 // The entries of a folder; an empty listing when it cannot be listed.
 DirectoryListing ListDirectory(const Text& folder);
 
+// Puts both lists of a listing in the order of ListsBefore.
+void SortInListOrder(DirectoryListing& listing);
+
 // True when the folder holds at least one subfolder (a real one, not a link), whatever its
 // name; stops at the first.
 bool HasSubdirectory(const Text& folder);

@@ -62,11 +62,7 @@ DirectoryListing ListDirectory(const Text& folder) {
     }
     listing.entries.push_back({std::move(*name), kind == Kind::kDirectory});
   }
-  auto byListOrder = [](const DirectoryEntry& a, const DirectoryEntry& b) {
-    return ListsBefore(a.name, b.name);
-  };
-  std::sort(listing.entries.begin(), listing.entries.end(), byListOrder);
-  std::sort(listing.unsupported.begin(), listing.unsupported.end(), byListOrder);
+  SortInListOrder(listing);
   return listing;
 }
 

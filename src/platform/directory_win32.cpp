@@ -69,11 +69,7 @@ DirectoryListing ListDirectory(const Text& folder) {
       listing.unsupported.push_back({windows::GbkFromWideMarked(data->cFileName), IsFolder(*data)});
     }
   }
-  auto byListOrder = [](const DirectoryEntry& a, const DirectoryEntry& b) {
-    return ListsBefore(a.name, b.name);
-  };
-  std::sort(listing.entries.begin(), listing.entries.end(), byListOrder);
-  std::sort(listing.unsupported.begin(), listing.unsupported.end(), byListOrder);
+  SortInListOrder(listing);
   return listing;
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/read_all.h"
 #include "platform/temporary_name.h"
 
 namespace vestrel {
@@ -85,27 +86,12 @@ std::optional<ByteArray> ReadWholeFile(const Text& path) {
   if (file.get() < 0) return std::nullopt;
   struct stat info {};
   if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
-  // Read into a buffer of the file's size, so that a large file is held once; a file that
-  // grows meanwhile is read to its end all the same.
-  ByteArray content;
-  content.resize(static_cast<std::size_t>(info.st_size));
-  std::size_t filled = 0;
-  std::array<char, 65536> more{};
-  while (true) {
-    const bool inBuffer = filled < content.size();
-    char* target = inBuffer ? content.data() + filled : more.data();
-    const std::size_t room = inBuffer ? content.size() - filled : more.size();
-    ssize_t got = ::read(file.get(), target, room);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return std::nullopt;
+  return ReadAll(static_cast<std::size_t>(info.st_size), [&file](char* buffer, std::size_t room) {
+    while (true) {
+      const ssize_t got = ::read(file.get(), buffer, room);
+      if (got >= 0 || errno != EINTR) return static_cast<long long>(got);
     }
-    if (got == 0) break;
-    if (!inBuffer) content.append(more.data(), static_cast<std::size_t>(got));
-    filled += static_cast<std::size_t>(got);
-  }
-  content.resize(filled);
-  return content;
+  });
 }
 
 bool ReplaceWholeFile(const Text& path, std::string_view content) {

@@ -5,6 +5,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/read_all.h"
 #include "platform/temporary_name.h"
 #include "platform/windows_text.h"
 
@@ -60,25 +61,11 @@ std::optional<ByteArray> ReadWholeFile(const Text& path) {
   if (!file.valid()) return std::nullopt;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return std::nullopt;
-  ByteArray content;
-  content.resize(static_cast<std::size_t>(size.QuadPart));
-  std::size_t filled = 0;
-  std::array<char, 65536> more{};
-  while (true) {
-    const bool inBuffer = filled < content.size();
-    char* target = inBuffer ? content.data() + filled : more.data();
-    const std::size_t room = inBuffer ? content.size() - filled : more.size();
+  return ReadAll(static_cast<std::size_t>(size.QuadPart), [&file](char* buffer, std::size_t room) {
     DWORD got = 0;
-    if (!::ReadFile(file.get(), target, static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30)),
-                    &got, nullptr)) {
-      return std::nullopt;
-    }
-    if (got == 0) break;
-    if (!inBuffer) content.append(more.data(), got);
-    filled += got;
-  }
-  content.resize(filled);
-  return content;
+    const DWORD most = static_cast<DWORD>(std::min<std::size_t>(room, std::size_t{1} << 30));
+    return ::ReadFile(file.get(), buffer, most, &got, nullptr) ? static_cast<long long>(got) : -1LL;
+  });
 }
 
 bool ReplaceWholeFile(const Text& path, std::string_view content) {
