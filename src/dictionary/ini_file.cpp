@@ -308,8 +308,12 @@ Text ReadIniValue(IniCache& cache, const Text& path, const Text& section, const 
   return cache.Get(request->path)->Find(request->section, request->key).value_or(Text());
 }
 
+std::optional<ByteArray> IniContentToEdit(const Text& path) {
+  return StampOf(path) ? ReadWholeFile(path) : ByteArray();
+}
+
 bool WriteIniValue(const Text& path, const Text& section, const Text& key, const Text& value) {
-  auto content = StampOf(path) ? ReadWholeFile(path) : std::optional<ByteArray>(ByteArray());
+  auto content = IniContentToEdit(path);
   if (!content) return false;
   auto changed = SetIniValue(*content, section, key, value);
   return changed && ReplaceWholeFile(path, *changed);

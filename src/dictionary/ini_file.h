@@ -99,6 +99,9 @@ class IniCache {
 
 Text ReadIniValue(const Text& path, const Text& section, const Text& key);
 Text ReadIniValue(IniCache& cache, const Text& path, const Text& section, const Text& key);
+// The content a write starts from: the file's bytes, empty when there is no file yet, and
+// nothing when a file is there but cannot be read (writing then would lose it).
+std::optional<ByteArray> IniContentToEdit(const Text& path);
 // Sets one value, replacing the file in one rename. False when nothing was written.
 bool WriteIniValue(const Text& path, const Text& section, const Text& key, const Text& value);
 

@@ -85,6 +85,13 @@ std::pair<int, Text> MatchKeys(const Text& sectionText, const Text& value) {
   return {matcher.MatchCount(), matcher.SubmatchText(1, 1)};
 }
 
+// The key when at most one line has the value; otherwise nothing, and the line that says so.
+Text KeyOrMultipleResults(int count, Text key, const Text& value, FailureLog& log) {
+  if (count < 2) return key;
+  AppendFailure(log, FailureLine(kLineMultipleResults, value));
+  return {};
+}
+
 }  // namespace
 
 Text ForwardLookup(IniCache& cache, const Text& dictionaryPath, const Text& key) {
@@ -106,17 +113,13 @@ Text ReverseLookup(IniCache& cache, const Text& dictionaryPath, const Text& sect
   }
   auto [count, key] = indexed ? std::make_pair(indexed->first, Utf16ToGbk(indexed->second))
                               : MatchKeys(sectionText(), value);
-  if (count < 2) return key;
-  AppendFailure(log, FailureLine(kLineMultipleResults, value));
-  return {};
+  return KeyOrMultipleResults(count, std::move(key), value, log);
 }
 
 Text ReverseLookupByPattern(const Text& dictionaryPath, const Text& section, const Text& value,
                             FailureLog& log) {
   auto [count, key] = MatchKeys(SectionText(ReadWholeText(dictionaryPath), section), value);
-  if (count < 2) return key;
-  AppendFailure(log, FailureLine(kLineMultipleResults, value));
-  return {};
+  return KeyOrMultipleResults(count, std::move(key), value, log);
 }
 
 Text ReadWholeText(const Text& path) {

@@ -51,7 +51,7 @@ bool SaveSettings(Controls& controls) {
 
   // The six writes are made on the content and the file is replaced once, so a crash never
   // leaves the settings of two different jobs side by side.
-  std::optional<ByteArray> content = StampOf(path) ? ReadWholeFile(path) : ByteArray();
+  std::optional<ByteArray> content = IniContentToEdit(path);
   for (const auto& [key, value] : settings) {
     if (!content) return false;
     content = SetIniValue(*content, kSection, key, value);
