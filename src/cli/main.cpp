@@ -1,15 +1,6 @@
 // vestrel-cli: the job of the window, run from a command line.
-#include <pthread.h>
-#include <signal.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <ctime>
-#include <iostream>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -20,6 +11,7 @@
 #include "app/rename_job.h"
 #include "app/startup.h"
 #include "platform/codepage.h"
+#include "platform/console.h"
 #include "platform/files.h"
 #include "platform/program.h"
 #include "text/paths.h"
@@ -74,8 +66,12 @@ struct Refusal {
   std::string message;
 };
 
-void Print(std::FILE* stream, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
+void PrintOut(std::string_view utf8) {
+  WriteToConsole(ConsoleStream::kOutput, utf8);
+}
+
+void PrintError(std::string_view utf8) {
+  WriteToConsole(ConsoleStream::kError, utf8);
 }
 
 std::string Utf8(const Text& gbk) {
@@ -83,11 +79,11 @@ std::string Utf8(const Text& gbk) {
 }
 
 // Parses the arguments; nothing when the program is to end at once with `exitCode`.
-std::optional<Options> ParseArguments(int argc, char** argv, int& exitCode) {
+std::optional<Options> ParseArguments(const std::vector<std::string>& arguments, int& exitCode) {
   Options options;
   std::vector<std::string> positional;
   auto refuse = [&exitCode](const std::string& why) {
-    Print(stderr, "vestrel-cli: " + why + "\n" + kUsage);
+    PrintError("vestrel-cli: " + why + "\n" + kUsage);
     exitCode = kExitRefused;
     return std::nullopt;
   };
@@ -102,8 +98,8 @@ std::optional<Options> ParseArguments(int argc, char** argv, int& exitCode) {
       {"--no-bilingual-folders", {Control::选择框_DoubleL2, false}},
   };
   bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view argument = argv[i];
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string_view argument = arguments[i];
     if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
       positional.emplace_back(argument);
       continue;
@@ -111,11 +107,11 @@ std::optional<Options> ParseArguments(int argc, char** argv, int& exitCode) {
     if (argument == "--") {
       optionsEnded = true;
     } else if (argument == "-h" || argument == "--help") {
-      Print(stdout, std::string(kUsage) + "\n" + kHelp);
+      PrintOut(std::string(kUsage) + "\n" + kHelp);
       exitCode = kExitOk;
       return std::nullopt;
     } else if (argument == "--version") {
-      Print(stdout, "vestrel-cli " VESTREL_VERSION "\n");
+      PrintOut("vestrel-cli " VESTREL_VERSION "\n");
       exitCode = kExitOk;
       return std::nullopt;
     } else if (argument == "--reverse") {
@@ -127,8 +123,8 @@ std::optional<Options> ParseArguments(int argc, char** argv, int& exitCode) {
     } else if (argument == "--from" || argument.starts_with("--from=")) {
       std::string_view value;
       if (argument == "--from") {
-        if (++i == argc) return refuse("--from needs 'name' or 'header'");
-        value = argv[i];
+        if (++i == arguments.size()) return refuse("--from needs 'name' or 'header'");
+        value = arguments[i];
       } else {
         value = argument.substr(7);
       }
@@ -136,8 +132,8 @@ std::optional<Options> ParseArguments(int argc, char** argv, int& exitCode) {
       options.checks.emplace_back(value == "name" ? Control::单选框1 : Control::单选框2, true);
     } else if (argument == "--log" || argument.starts_with("--log=")) {
       if (argument == "--log") {
-        if (++i == argc) return refuse("--log needs a file");
-        options.logFile = argv[i];
+        if (++i == arguments.size()) return refuse("--log needs a file");
+        options.logFile = arguments[i];
       } else {
         options.logFile = std::string(argument.substr(6));
       }
@@ -159,8 +155,8 @@ std::optional<Options> ParseArguments(int argc, char** argv, int& exitCode) {
 std::optional<Text> PathArgument(const std::string& utf8, const char* what, int& exitCode) {
   auto gbk = Utf8ToGbkExact(utf8);
   if (!gbk) {
-    Print(stderr, std::string("vestrel-cli: the ") + what + " path \"" + utf8 +
-                      "\" holds characters that GBK cannot hold; the tool cannot name it\n");
+    PrintError(std::string("vestrel-cli: the ") + what + " path \"" + utf8 +
+               "\" holds characters that GBK cannot hold; the tool cannot name it\n");
     exitCode = kExitRefused;
   }
   return gbk;
@@ -202,19 +198,13 @@ std::string PlanField(const Text& gbk) {
 class PlanPrinter : public JobObserver {
  public:
   void MaterialRenamed(const Text& path, const Text& oldName, const Text& newName) override {
-    Print(stdout, "material\t" + PlanField(path) + "\t" + PlanField(oldName) + "\t" +
-                      PlanField(newName) + "\n");
+    PrintOut("material\t" + PlanField(path) + "\t" + PlanField(oldName) + "\t" +
+             PlanField(newName) + "\n");
   }
   void FolderRenamed(const Text& oldPath, const Text& newPath) override {
-    Print(stdout, "folder\t" + PlanField(oldPath) + "\t" + PlanField(newPath) + "\n");
+    PrintOut("folder\t" + PlanField(oldPath) + "\t" + PlanField(newPath) + "\n");
   }
 };
-
-int TerminalWidth() {
-  winsize size{};
-  if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-  return 80;
-}
 
 // The progress bar: the position of 进度条1 and the status line, redrawn in place.
 void DrawProgress(const Controls& controls) {
@@ -227,10 +217,10 @@ void DrawProgress(const Controls& controls) {
                       : position < 100 ? " "
                                        : "") +
                      std::to_string(position) + "% ";
-  // Cut the item's name to the terminal, counting UTF-8 lead bytes as columns (a Chinese
-  // character takes two).
+  // Cut the item's name to the console, counting UTF-8 lead bytes as columns (a Chinese
+  // character takes two), and blank out the rest of an earlier, longer line.
   std::string item = Utf8(controls.Status());
-  const int room = TerminalWidth() - static_cast<int>(line.size()) - 1;
+  const int room = ConsoleColumns(ConsoleStream::kError) - static_cast<int>(line.size()) - 1;
   int used = 0;
   std::size_t cut = 0;
   while (cut < item.size()) {
@@ -242,13 +232,14 @@ void DrawProgress(const Controls& controls) {
     cut += length;
   }
   line += item.substr(0, cut);
-  line += "\x1b[K";
-  Print(stderr, line);
-  std::fflush(stderr);
+  line += std::string(static_cast<std::size_t>(std::max(room - used, 0)), ' ');
+  PrintError(line);
 }
 
 void ClearProgress() {
-  Print(stderr, "\r\x1b[K");
+  PrintError("\r" +
+             std::string(static_cast<std::size_t>(ConsoleColumns(ConsoleStream::kError) - 1), ' ') +
+             "\r");
 }
 
 std::string Summary(const JobSummary& summary, const Options& options, std::size_t failureLines) {
@@ -265,16 +256,10 @@ std::string Summary(const JobSummary& summary, const Options& options, std::size
   return text + "\n";
 }
 
-// Runs the job on a worker thread while this thread waits for Ctrl-C or SIGTERM and draws
-// the progress. The signals are blocked in every thread and taken here with sigtimedwait,
-// so a stop is asked for outside any signal handler.
+// Runs the job on a worker thread while this thread waits for a request to stop and draws
+// the progress.
 JobSummary RunJob(AppState& app, bool drawProgress, bool& stopped) {
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-
+  StopRequests requests;
   std::stop_source stop;
   std::atomic<bool> done = false;
   JobSummary summary;
@@ -282,10 +267,8 @@ JobSummary RunJob(AppState& app, bool drawProgress, bool& stopped) {
     summary = RenameJob(app, stop.get_token());
     done = true;
   });
-  const timespec tick{0, 100'000'000};
   while (!done) {
-    int signal = sigtimedwait(&signals, nullptr, &tick);
-    if (signal == SIGINT || signal == SIGTERM) {
+    if (requests.Wait(std::chrono::milliseconds(100))) {
       stopped = true;
       stop.request_stop();
     }
@@ -296,9 +279,9 @@ JobSummary RunJob(AppState& app, bool drawProgress, bool& stopped) {
   return summary;
 }
 
-int Run(int argc, char** argv) {
+int Run(const std::vector<std::string>& arguments) {
   int exitCode = kExitOk;
-  auto options = ParseArguments(argc, argv, exitCode);
+  auto options = ParseArguments(arguments, exitCode);
   if (!options) return exitCode;
   auto dictionary = PathArgument(options->dictionary, "dictionary", exitCode);
   if (!dictionary) return exitCode;
@@ -330,7 +313,7 @@ int Run(int argc, char** argv) {
       std::erase(problems, StartProblem::kDictionaryNotIni);
     controls.SetText(Control::编辑框_Dic, *dictionary);
     for (StartProblem problem : problems) {
-      Print(stderr, "vestrel-cli: " + ProblemText(problem, controls) + "\n");
+      PrintError("vestrel-cli: " + ProblemText(problem, controls) + "\n");
     }
     return kExitRefused;
   }
@@ -339,18 +322,17 @@ int Run(int argc, char** argv) {
   app.dryRun = options->dryRun;
   if (options->dryRun) app.observer = &plan;
   bool stopped = false;
-  const bool drawProgress = !options->quiet && ::isatty(STDERR_FILENO) == 1;
+  const bool drawProgress = !options->quiet && IsConsoleWindow(ConsoleStream::kError);
   JobSummary summary = RunJob(app, drawProgress, stopped);
-  std::fflush(stdout);
 
   const Text log = app.failureLog.Lines();
   const TextArray lines = SplitText(log, "\r\n");
-  if (!options->quiet) Print(stderr, Summary(summary, *options, lines.size()));
-  for (const Text& line : lines) Print(stderr, Utf8(line) + "\n");
+  if (!options->quiet) PrintError(Summary(summary, *options, lines.size()));
+  for (const Text& line : lines) PrintError(Utf8(line) + "\n");
 
   bool logWritten = !logFile || ReplaceWholeFile(*logFile, log.view());
   if (!logWritten) {
-    Print(stderr, "vestrel-cli: the log file \"" + *options->logFile + "\" could not be written\n");
+    PrintError("vestrel-cli: the log file \"" + *options->logFile + "\" could not be written\n");
   }
   if (stopped) return kExitStopped;
   if (!logWritten) return kExitLogNotWritten;
@@ -361,5 +343,5 @@ int Run(int argc, char** argv) {
 }  // namespace vestrel
 
 int main(int argc, char** argv) {
-  return vestrel::Run(argc, argv);
+  return vestrel::Run(vestrel::CommandLineArguments(argc, argv));
 }
