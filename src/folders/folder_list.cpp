@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/collation.h"
 #include "platform/directory.h"
 #include "text/paths.h"
 
@@ -41,11 +42,11 @@ void SortTextArray(TextArray& list, bool descending) {
   };
   for (const Text& key : list) {
     const std::size_t m = sorted.size();
-    if (m == 0 || CompareText(key, sorted[m - 1]) >= 0) {
+    if (m == 0 || CompareForSort(key, sorted[m - 1]) >= 0) {
       sorted.push_back(key);
       continue;
     }
-    if (CompareText(key, sorted[0]) <= 0) {
+    if (CompareForSort(key, sorted[0]) <= 0) {
       insertAt(0, key);
       continue;
     }
@@ -55,14 +56,14 @@ void SortTextArray(TextArray& list, bool descending) {
     std::size_t mid = (m + 1) / 2;
     while (hi - lo >= 2) {
       if (key == sorted[mid - 1]) break;
-      if (CompareText(key, sorted[mid - 1]) < 0) {
+      if (CompareForSort(key, sorted[mid - 1]) < 0) {
         hi = mid;
       } else {
         lo = mid;
       }
       mid = (lo + hi) / 2;
     }
-    insertAt(CompareText(key, sorted[mid - 1]) > 0 ? mid : mid - 1, key);
+    insertAt(CompareForSort(key, sorted[mid - 1]) > 0 ? mid : mid - 1, key);
   }
   list = std::move(sorted);
   if (descending) ReverseTextArray(list);

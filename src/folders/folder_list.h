@@ -14,7 +14,7 @@ Pos ListSubfolders(const Text& folder, TextArray& result, const PathCallback& un
 // True when the folder holds at least one subfolder, whatever its name.
 bool HasSubfolder(const Text& folder);
 
-// Sorts by insertion, finding each place by bisection, in ascending CompareText order
+// Sorts by insertion, finding each place by bisection, in ascending CompareForSort order
 // (every text before the longer texts that begin with it); descending reverses the result.
 void SortTextArray(TextArray& list, bool descending);
 

@@ -21,8 +21,27 @@ std::optional<std::wstring> Decode(UINT codePage, std::string_view bytes, bool e
   return wide;
 }
 
+// GBK holds no character beyond the first plane. The converter would mark both UTF-16 units
+// of such a character; one "?" for one character, as for every other character GBK lacks.
+std::wstring MarkedBeyondFirstPlane(std::wstring_view wide) {
+  std::wstring marked;
+  marked.reserve(wide.size());
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    const bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() &&
+                      wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF;
+    marked += pair ? L'?' : wide[i];
+    if (pair) ++i;
+  }
+  return marked;
+}
+
 std::optional<std::string> Encode(UINT codePage, std::wstring_view wide, bool exact) {
   if (wide.empty()) return std::string();
+  std::wstring marked;
+  if (codePage == kGbk && !exact) {
+    marked = MarkedBeyondFirstPlane(wide);
+    wide = marked;
+  }
   const int size = static_cast<int>(wide.size());
   DWORD flags = 0;
   BOOL usedDefault = FALSE;
@@ -121,7 +140,18 @@ Text GbkFromWideMarked(std::wstring_view wide) {
 }
 
 std::optional<std::wstring> WidePath(const Text& path) {
-  return WideFromGbk(path);
+  auto wide = WideFromGbk(path);
+  if (!wide || wide->empty()) return wide;
+  // Always absolute: ReplaceFileW fails on names relative to the current folder on some
+  // systems, and only an absolute path can carry the prefix that lifts the 260-character limit.
+  const DWORD needed = ::GetFullPathNameW(wide->c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return wide;
+  std::wstring full(needed, L'\0');
+  full.resize(::GetFullPathNameW(wide->c_str(), needed, full.data(), nullptr));
+  if (full.size() >= MAX_PATH - 12 && !full.starts_with(L"\\\\?\\")) {
+    full = full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+  }
+  return full;
 }
 
 }  // namespace windows

@@ -99,12 +99,14 @@ bool ReplaceWholeFile(const Text& path, std::string_view content) {
   Handle file(raw);
   if (!file.valid()) return false;
   const bool written = WriteAll(file.get(), content) && file.Close();
-  // ReplaceFileW keeps the replaced file's attributes and security; a new file needs a move.
+  // The old file's attributes (hidden, system, archive...) go to the new content. The rename
+  // that replaces it is one step for the file system, so that a crash or a kill leaves either
+  // the old file or the new one; ReplaceFileW works in several steps on some systems and
+  // could leave neither.
+  if (written && exists) ::SetFileAttributesW(temporary.c_str(), attributes);
   const bool placed =
-      written &&
-      (exists ? ::ReplaceFileW(target->c_str(), temporary.c_str(), nullptr,
-                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-              : ::MoveFileExW(temporary.c_str(), target->c_str(), MOVEFILE_WRITE_THROUGH) != 0);
+      written && ::MoveFileExW(temporary.c_str(), target->c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!placed) ::DeleteFileW(temporary.c_str());
   return placed;
 }

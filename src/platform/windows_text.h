@@ -17,7 +17,8 @@ std::optional<Text> GbkFromWide(std::wstring_view wide);
 // "?" for every character GBK cannot hold: how such a name is shown in a log line.
 Text GbkFromWideMarked(std::wstring_view wide);
 
-// A path for the wide-character file functions; nothing when GBK cannot be converted exactly.
+// A path for the wide-character file functions: absolute, with the long-path prefix where it
+// needs one; nothing when GBK cannot be converted exactly.
 std::optional<std::wstring> WidePath(const Text& path);
 
 }  // namespace vestrel::windows

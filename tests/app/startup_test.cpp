@@ -6,6 +6,7 @@
 
 #include "app/status_texts.h"
 #include "support/job_fixture.h"
+#include "text/paths.h"
 
 namespace vestrel {
 namespace {
@@ -49,9 +50,10 @@ TEST_F(StartupTest, TheNewestVersionWithAnExistingFolderWins) {
 TEST_F(StartupTest, AVersionWithoutItsFolderIsPassedOver) {
   dir.MakeFolder("ks8/Materials");
   registry.Set(Key(9), dir.TextPath("ks9-missing"));
-  registry.Set(Key(8), dir.TextPath("ks8") + "/");  // a trailing separator gives two
+  registry.Set(Key(8), dir.TextPath("ks8") + kPathSeparatorText);  // a trailing separator gives two
   DetectMaterialFolder(controls, registry);
-  EXPECT_EQ(controls.GetText(Control::编辑框_ksmp), dir.TextPath("ks8") + "//Materials");
+  EXPECT_EQ(controls.GetText(Control::编辑框_ksmp),
+            dir.TextPath("ks8") + kPathSeparatorText + kPathSeparatorText + "Materials");
 }
 
 TEST_F(StartupTest, OnlyVersionsOneToNineAreLookedFor) {

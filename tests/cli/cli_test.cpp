@@ -1,20 +1,20 @@
 // End-to-end tests of the built vestrel-cli on libraries in temporary folders.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <map>
 #include <thread>
 
+#include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "text/paths.h"
 
 namespace vestrel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ChildProcess;
 using testing::Gbk;
 using testing::ReadFile;
 using testing::Snapshot;
@@ -37,30 +37,18 @@ class CliTest : public ::testing::Test {
     dir_.Write("lib/Wood/Unknown.mtl", "#define material \"Unknown\" {}");
   }
 
-  // Runs vestrel-cli in the temporary folder with the arguments; `whileRunning` is called
-  // with the child's pid once it started.
-  Result Run(std::vector<std::string> arguments,
-             const std::function<void(pid_t)>& whileRunning = {}) {
-    std::vector<char*> argv;
-    std::string program = VESTREL_CLI;
-    argv.push_back(program.data());
-    for (auto& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
+  // Runs vestrel-cli in the temporary folder; `whileRunning` is called once it started.
+  Result Run(const std::vector<std::string>& arguments,
+             const std::function<void(ChildProcess&)>& whileRunning = {}) {
     const fs::path out = dir_.path() / ".out";
     const fs::path err = dir_.path() / ".err";
-    pid_t child = fork();
-    if (child == 0) {
-      if (chdir(dir_.path().c_str()) != 0 || !freopen(out.c_str(), "w", stdout) ||
-          !freopen(err.c_str(), "w", stderr)) {
-        _exit(99);
-      }
-      execv(program.c_str(), argv.data());
-      _exit(98);
+    int status = -1;
+    {
+      ChildProcess child(VESTREL_CLI, arguments, dir_.path(), out, err);
+      if (whileRunning) whileRunning(child);
+      status = child.Wait();
     }
-    if (whileRunning) whileRunning(child);
-    int status = 0;
-    waitpid(child, &status, 0);
-    Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    Result result{status, ReadFile(out), ReadFile(err)};
     fs::remove(out);
     fs::remove(err);
     return result;
@@ -180,8 +168,20 @@ TEST_F(CliTest, ALogFileThatCannotBeWritten) {
   EXPECT_EQ(result.status, 3);
 }
 
+// A path as the plan prints it: the system's separator, and a backslash doubled.
+std::string PlanPath(const std::string& slashed) {
+  std::string printed;
+  for (char c : slashed) printed += c == '/' && kPathSeparator == '\\' ? "\\\\" : std::string(1, c);
+  return printed;
+}
+
 TEST_F(CliTest, DryRunChangesNothingAndPlansWhatTheRealRunDoes) {
+#ifndef _WIN32  // Windows allows no control character in a name
   dir_.Write("lib/Metal/Tab\tName.mtl", "#define material \"Gold\" {}");
+  const std::string tabbed = "material\tlib/Metal/Tab\\tName.mtl\tGold\t金\n";
+#else
+  const std::string tabbed;
+#endif
   dir_.MakeFolder("lib/Stone");
   const Tree before = Library();
   const std::string dictionary = Dictionary();
@@ -189,12 +189,11 @@ TEST_F(CliTest, DryRunChangesNothingAndPlansWhatTheRealRunDoes) {
   EXPECT_EQ(plan.status, 1);
   EXPECT_EQ(Library(), before);
   EXPECT_EQ(Dictionary(), dictionary);
-  EXPECT_EQ(plan.out,
-            "material\tlib/Metal/Gold.mtl\tGold\t金\n"
-            "material\tlib/Metal/Silver.mtl\tSilver\t银\n"
-            "material\tlib/Metal/Tab\\tName.mtl\tGold\t金\n"
-            "folder\tlib/Wood\tlib/木\n"
-            "folder\tlib/Metal\tlib/金属\n");
+  EXPECT_EQ(plan.out, PlanPath("material\tlib/Metal/Gold.mtl\tGold\t金\n"
+                               "material\tlib/Metal/Silver.mtl\tSilver\t银\n" +
+                               tabbed +
+                               "folder\tlib/Wood\tlib/木\n"
+                               "folder\tlib/Metal\tlib/金属\n"));
   EXPECT_EQ(ReadFile(dir_.path() / "plan.log"), "not find dic \"Stone\"\r\n");
 
   Result real = Run({"--from", "header", "--log", "real.log", "dic.ini", "lib"});
@@ -203,19 +202,25 @@ TEST_F(CliTest, DryRunChangesNothingAndPlansWhatTheRealRunDoes) {
   Tree after = Library();
   EXPECT_EQ(after["金属/Gold.mtl"], "#define material \"金\" {\r\n  a 1\r\n}\r\n");
   EXPECT_EQ(after["金属/Silver.mtl"], "#define material xXe993b6 {\n}\n");
+#ifndef _WIN32
   EXPECT_EQ(after["金属/Tab\tName.mtl"], "#define material \"金\" {}");
+#endif
   EXPECT_TRUE(after.contains("木"));
 }
 
 TEST_F(CliTest, SigtermStopsBetweenItemsAndLeavesWholeFiles) {
+#ifdef _WIN32
+  // Ctrl-Break reaches a program only through a console, which Wine gives no test program.
+  GTEST_SKIP() << "no console to send Ctrl-Break through";
+#endif
   const std::string old = "#define material \"Gold\" {\r\n" + std::string(20000, 'p') + "\r\n}\r\n";
   const std::string renamed =
       "#define material \"金\" {\r\n" + std::string(20000, 'p') + "\r\n}\r\n";
   for (int i = 0; i < 4000; ++i) dir_.Write("big/f" + std::to_string(i) + "/Gold.mtl", old);
   Result result =
-      Run({"-q", "--no-folders", "--from", "header", "dic.ini", "big"}, [](pid_t child) {
+      Run({"-q", "--no-folders", "--from", "header", "dic.ini", "big"}, [](ChildProcess& child) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        kill(child, SIGTERM);
+        child.AskToStop();
       });
   EXPECT_EQ(result.status, 130);
   int changed = 0;

@@ -1,46 +1,40 @@
 // Killing vestrel-cli at any moment never costs a material or the dictionary.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <random>
 #include <thread>
 
 #include "platform/codepage.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace vestrel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ChildProcess;
 using testing::ReadFile;
 using testing::Snapshot;
 using testing::TempDir;
 using testing::Tree;
 
-// Starts vestrel-cli on the library in `root`; the caller waits for it.
-pid_t Start(const fs::path& root) {
-  pid_t child = fork();
-  if (child == 0) {
-    if (chdir(root.c_str()) != 0 || !freopen("/dev/null", "w", stdout) ||
-        !freopen("/dev/null", "w", stderr)) {
-      _exit(99);
-    }
-    execl(VESTREL_CLI, VESTREL_CLI, "-q", "--from", "header", "--materials", "--folders",
-          "dictionary/dic.ini", "library", static_cast<char*>(nullptr));
-    _exit(98);
-  }
-  return child;
+// Starts vestrel-cli on the library in `root`.
+std::unique_ptr<ChildProcess> Start(const fs::path& root) {
+  return std::make_unique<ChildProcess>(
+      VESTREL_CLI,
+      std::vector<std::string>{"-q", "--from", "header", "--materials", "--folders",
+                               "dictionary/dic.ini", "library"},
+      root);
 }
 
-int Finish(pid_t child) {
-  int status = 0;
-  waitpid(child, &status, 0);
-  return status;
+// Copies what `from` holds into the folder `to`, which exists.
+void CopyInto(const fs::path& from, const fs::path& to) {
+  for (const auto& entry : fs::directory_iterator(from))
+    fs::copy(entry.path(), to / entry.path().filename(), fs::copy_options::recursive);
 }
 
 class KillTest : public ::testing::Test {
@@ -66,9 +60,8 @@ class KillTest : public ::testing::Test {
 
     // What an uninterrupted run makes of it, and how long it takes.
     const auto start = std::chrono::steady_clock::now();
-    fs::copy(pristine_.path(), done_.path(),
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    ASSERT_EQ(Finish(Start(done_.path())), 0);
+    CopyInto(pristine_.path(), done_.path());
+    ASSERT_EQ(Start(done_.path())->Wait(), 0);
     duration_ = std::chrono::steady_clock::now() - start;
     finished_ = Snapshot(done_.path());
     for (const auto& [path, content] : original_) {
@@ -94,15 +87,14 @@ TEST_F(KillTest, EveryFileIsWholeAfterAKillAndASecondRunFinishes) {
   const auto most = std::chrono::duration_cast<std::chrono::microseconds>(duration_).count();
   for (int kill = 0; kill < 22; ++kill) {
     TempDir run;
-    fs::copy(pristine_.path(), run.path(),
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    const pid_t child = Start(run.path());
+    CopyInto(pristine_.path(), run.path());
+    const auto child = Start(run.path());
     // Every other kill falls into the last part of the run, where the folder pass works.
     const long earliest = kill % 2 == 0 ? 0 : most * 85 / 100;
     std::this_thread::sleep_for(
         std::chrono::microseconds(std::uniform_int_distribution<long>(earliest, most)(random)));
-    ::kill(child, SIGKILL);
-    Finish(child);
+    child->Kill();
+    child->Wait();
 
     const Tree killed = Snapshot(run.path());
     std::size_t materials = 0;
@@ -122,7 +114,7 @@ TEST_F(KillTest, EveryFileIsWholeAfterAKillAndASecondRunFinishes) {
                 dictionary == finished_.at("dictionary/dic.ini"));
 
     // Again, to the end: the temporary files go, and the tree is that of an uninterrupted run.
-    Finish(Start(run.path()));
+    Start(run.path())->Wait();
     ASSERT_EQ(Snapshot(run.path()), finished_) << "kill " << kill;
   }
 }

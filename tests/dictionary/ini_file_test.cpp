@@ -1,9 +1,8 @@
 #include "dictionary/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <utime.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "support/temp_dir.h"
@@ -179,11 +178,12 @@ TEST(IniCacheTest, SeesEveryChangeOfTheFile) {
     // A file whose times were set back into the past, then rewritten in place with the
     // same size and the same times.
     dir.Write("d.ini", "[dic]\r\nGold=3\r\n");
-    utimbuf old{1'000'000, 1'000'000};
-    ::utime((dir.path() / "d.ini").c_str(), &old);
+    const auto old =
+        std::filesystem::last_write_time(dir.path() / "d.ini") - std::chrono::hours(24 * 365 * 30);
+    std::filesystem::last_write_time(dir.path() / "d.ini", old);
     EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("3"));
     dir.Write("d.ini", "[dic]\r\nGold=4\r\n");
-    ::utime((dir.path() / "d.ini").c_str(), &old);
+    std::filesystem::last_write_time(dir.path() / "d.ini", old);
     EXPECT_EQ(ReadIniValue(cache, path, "dic", "Gold"), Text("4"));
 
     std::filesystem::remove(dir.path() / "d.ini");

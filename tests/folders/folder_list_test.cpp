@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
+#include "text/paths.h"
 
 namespace vestrel {
 namespace {
@@ -16,7 +17,7 @@ TEST(FolderList, ListsEachLevelBeforeDescending) {
     dir.MakeFolder(folder);
   }
   dir.Write("lib/Stone.mtl", "");  // files are never listed
-  for (const Text& lib : {dir.TextPath("lib"), dir.TextPath("lib") + "/"}) {
+  for (const Text& lib : {dir.TextPath("lib"), dir.TextPath("lib") + kPathSeparatorText}) {
     TextArray list;
     EXPECT_EQ(ListSubfolders(lib, list), 3);
     EXPECT_EQ(list, (TextArray{dir.TextPath("lib/Metal"), dir.TextPath("lib/Wood"),

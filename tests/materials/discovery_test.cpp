@@ -1,14 +1,14 @@
 #include "materials/discovery.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "platform/directory.h"
 #include "platform/files.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "text/paths.h"
 
 namespace vestrel {
 namespace {
@@ -22,12 +22,12 @@ std::vector<std::string> Find(const TempDir& dir, const Text& folder,
   const auto prefix = dir.TextPath().size() + 1;
   WalkHooks hooks;
   hooks.unsupported = [&](const Text& path) {
-    if (unsupported != nullptr) unsupported->push_back(path.str().substr(prefix));
+    if (unsupported != nullptr) unsupported->push_back(testing::Slashed(path).substr(prefix));
   };
   hooks.leftBehind = [](const Text& path) { RemoveFile(path); };
   FindMaterialFiles(
-      folder, [&](const Text& path) { found.push_back(path.str().substr(prefix)); }, "*.mtl", -1,
-      hooks);
+      folder, [&](const Text& path) { found.push_back(testing::Slashed(path).substr(prefix)); },
+      "*.mtl", -1, hooks);
   return found;
 }
 
@@ -43,7 +43,8 @@ TEST(Discovery, DepthFirstWithEachFolderOwnFilesFirst) {
                                              "lib/a/y.MTL",     "lib/a/deep/x.mtl",
                                              "lib/b/z.mtl",     "lib/x.mtl/inner.mtl"};
   EXPECT_EQ(Find(dir, dir.TextPath("lib")), expected);
-  EXPECT_EQ(Find(dir, dir.TextPath("lib") + "/"), expected);  // one separator, not two
+  EXPECT_EQ(Find(dir, dir.TextPath("lib") + kPathSeparatorText),
+            expected);  // one separator, not two
   EXPECT_TRUE(Find(dir, dir.TextPath("lib/empty")).empty());
   EXPECT_TRUE(Find(dir, dir.TextPath("missing")).empty());
 }
@@ -52,9 +53,10 @@ TEST(Discovery, FollowsNoLinks) {
   TempDir dir;
   dir.Write("lib/a.mtl", "");
   dir.Write("outside/b.mtl", "");
-  fs::create_directory_symlink(dir.path() / "outside", dir.path() / "lib/to-outside");
-  fs::create_directory_symlink(dir.path() / "lib", dir.path() / "lib/loop");
-  fs::create_symlink(dir.path() / "outside/b.mtl", dir.path() / "lib/linked.mtl");
+  if (!testing::MakeLink(dir.path() / "outside", dir.path() / "lib/to-outside"))
+    GTEST_SKIP() << "no symbolic links here";
+  testing::MakeLink(dir.path() / "lib", dir.path() / "lib/loop");
+  testing::MakeLink(dir.path() / "outside/b.mtl", dir.path() / "lib/linked.mtl");
   EXPECT_EQ(Find(dir, dir.TextPath("lib")), std::vector<std::string>{"lib/a.mtl"});
 }
 
@@ -72,11 +74,10 @@ TEST(Discovery, ReportsNamesGbkCannotHoldAndSkipsTheirTrees) {
 TEST(Discovery, RemovesTemporaryFilesAKilledRunLeft) {
   TempDir dir;
   dir.Write("lib/a.mtl", "");
-  pid_t gone = fork();
-  if (gone == 0) _exit(0);
-  waitpid(gone, nullptr, 0);
+  const long gone = testing::EndedProcessId();
   const std::string leftBehind = ".vestrel-" + std::to_string(gone) + "-abcd1234.tmp";
-  const std::string live = ".vestrel-" + std::to_string(getpid()) + "-abcd1234.tmp";
+  const std::string live =
+      ".vestrel-" + std::to_string(testing::CurrentProcessId()) + "-abcd1234.tmp";
   dir.Write("lib/sub/" + leftBehind, "half");
   dir.Write("lib/" + live, "being written");
   dir.Write("lib/.vestrel-keep.tmp", "not ours");

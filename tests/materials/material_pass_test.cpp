@@ -1,10 +1,12 @@
 #include "materials/material_pass.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -121,6 +123,8 @@ TEST_F(MaterialPassTest, AFileThatCannotBeWrittenKeepsItsContentAndIsLogged) {
             std::vector<std::string>{"error:write failed \"" + Library("Gold.mtl").str() + "\""});
 }
 
+// A file-size limit makes the write fail part of the way; Windows has no such limit to set.
+#ifndef _WIN32
 TEST_F(MaterialPassTest, AWriteThatFailsHalfWayLeavesTheOriginal) {
   WriteDictionary("[dic]\r\nBig=" + std::string(2000, 'x') + "\r\nSmall=s\r\n");
   const std::string body(3000, 'b');
@@ -147,6 +151,7 @@ TEST_F(MaterialPassTest, AWriteThatFailsHalfWayLeavesTheOriginal) {
                           std::filesystem::directory_iterator()),
             2);
 }
+#endif
 
 TEST_F(MaterialPassTest, AnEmptyListTouchesNothing) {
   WriteDictionary("[dic]\r\n");

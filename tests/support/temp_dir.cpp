@@ -1,19 +1,34 @@
 #include "support/temp_dir.h"
 
-#include <stdlib.h>  // NOLINT(modernize-deprecated-headers): mkdtemp
-
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 #include "platform/codepage.h"
+#include "text/paths.h"
 
 namespace vestrel::testing {
 
+std::filesystem::path PathOf(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).make_preferred();
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string bytes = path.u8string();
+  return {bytes.begin(), bytes.end()};
+}
+
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vestrel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const auto base = std::filesystem::temp_directory_path();
+  // create_directory says false for a name that exists: the folder is ours alone.
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    auto candidate = base / ("vestrel-test-" + std::to_string(random() % 1'000'000'000));
+    if (std::filesystem::create_directory(candidate)) path_ = candidate;
+  }
+  if (path_.empty()) throw std::runtime_error("no temporary folder could be made");
 }
 
 TempDir::~TempDir() {
@@ -33,15 +48,12 @@ TempDir::~TempDir() {
 }
 
 Text TempDir::TextPath(std::string_view relativeUtf8) const {
-  std::string full = path_.string();
-  if (!relativeUtf8.empty()) full.append("/").append(relativeUtf8);
-  return Utf8ToGbk(full);
+  return Utf8ToGbk(Utf8Of(relativeUtf8.empty() ? path_ : path_ / PathOf(relativeUtf8)));
 }
 
 std::filesystem::path TempDir::Write(std::string_view relativeUtf8,
                                      std::string_view content) const {
-  auto full =
-      path_ / std::filesystem::path(std::u8string(relativeUtf8.begin(), relativeUtf8.end()));
+  auto full = path_ / PathOf(relativeUtf8);
   std::filesystem::create_directories(full.parent_path());
   std::ofstream out(full, std::ios::binary | std::ios::trunc);
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -49,8 +61,7 @@ std::filesystem::path TempDir::Write(std::string_view relativeUtf8,
 }
 
 std::filesystem::path TempDir::MakeFolder(std::string_view relativeUtf8) const {
-  auto full =
-      path_ / std::filesystem::path(std::u8string(relativeUtf8.begin(), relativeUtf8.end()));
+  auto full = path_ / PathOf(relativeUtf8);
   std::filesystem::create_directories(full);
   return full;
 }
@@ -65,10 +76,29 @@ std::string ReadFile(const std::filesystem::path& path) {
 Tree Snapshot(const std::filesystem::path& root) {
   Tree tree;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    tree[std::filesystem::relative(entry.path(), root).string()] =
+    const std::u8string relative = std::filesystem::relative(entry.path(), root).generic_u8string();
+    tree[std::string(relative.begin(), relative.end())] =
         entry.is_directory() ? "/" : ReadFile(entry.path());
   }
   return tree;
+}
+
+bool MakeLink(const std::filesystem::path& target, const std::filesystem::path& link) {
+  std::error_code error;
+  if (std::filesystem::is_directory(target)) {
+    std::filesystem::create_directory_symlink(target, link, error);
+  } else {
+    std::filesystem::create_symlink(target, link, error);
+  }
+  return !error;
+}
+
+std::string Slashed(const Text& path) {
+  return ReplaceText(path, kPathSeparatorText, "/").str();
+}
+
+Text Native(const Text& slashed) {
+  return ReplaceText(slashed, "/", kPathSeparatorText);
 }
 
 Text Gbk(std::string_view utf8) {

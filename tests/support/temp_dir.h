@@ -10,6 +10,10 @@
 
 namespace vestrel::testing {
 
+// A path from UTF-8 with "/" between its parts, in the system's own form; and back.
+std::filesystem::path PathOf(std::string_view utf8);
+std::string Utf8Of(const std::filesystem::path& path);
+
 class TempDir {
  public:
   TempDir();
@@ -33,6 +37,15 @@ std::string ReadFile(const std::filesystem::path& path);
 // Everything below a folder: relative path to content, "/" for a folder.
 using Tree = std::map<std::string, std::string>;
 Tree Snapshot(const std::filesystem::path& root);
+
+// A path in the tests' own form, "/" between its parts on every system; and a text with "/"
+// in the system's own form.
+std::string Slashed(const Text& path);
+Text Native(const Text& slashed);
+
+// Makes a symbolic link; false where the system or the user's rights allow none (Windows
+// without developer mode, and the C++ library of MinGW).
+bool MakeLink(const std::filesystem::path& target, const std::filesystem::path& link);
 
 // The GBK text of a UTF-8 literal, so that tests can be written in readable Chinese.
 Text Gbk(std::string_view utf8);
