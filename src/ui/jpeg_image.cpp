@@ -1,72 +1,18 @@
 #include "ui/jpeg_image.h"
 
-// jpeglib.h needs size_t and FILE declared before it.
-#include <jpeglib.h>
+#include <algorithm>
 
-#include <csetjmp>
-#include <cstddef>
-#include <cstdio>
-#include <vector>
+#include "ui/jpeg_pixels.h"
 
 namespace vestrel {
-namespace {
-
-// libjpeg reports fatal errors through a callback that must not return: it jumps back.
-struct ErrorManager {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-};
-
-void OnFatalError(j_common_ptr info) {
-  auto* manager = reinterpret_cast<ErrorManager*>(info->err);  // NOLINT: base comes first
-  std::longjmp(manager->jump, 1);
-}
-
-struct Pixels {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> rgb;
-};
-
-// Only trivially destructible objects live in this frame, so the jump back from an error
-// skips no destructor; the pixels belong to the caller.
-bool DecodeInto(std::string_view bytes, Pixels& pixels) {
-  jpeg_decompress_struct info{};
-  ErrorManager errors{};
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = OnFatalError;
-  if (setjmp(errors.jump) != 0) {  // NOLINT(cert-err52-cpp): libjpeg's error protocol
-    jpeg_destroy_decompress(&info);
-    return false;
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
-               static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  pixels.width = static_cast<int>(info.output_width);
-  pixels.height = static_cast<int>(info.output_height);
-  const std::size_t stride = static_cast<std::size_t>(info.output_width) * 3;
-  pixels.rgb.resize(stride * info.output_height);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = pixels.rgb.data() + stride * info.output_scanline;
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return true;
-}
-
-}  // namespace
 
 QImage DecodeJpeg(std::string_view bytes) {
-  Pixels pixels;
-  if (!DecodeInto(bytes, pixels) || pixels.width == 0) return {};
-  QImage image(pixels.width, pixels.height, QImage::Format_RGB888);
-  const std::size_t stride = static_cast<std::size_t>(pixels.width) * 3;
-  for (int y = 0; y < pixels.height; ++y) {
-    std::copy_n(pixels.rgb.data() + stride * static_cast<std::size_t>(y), stride,
+  auto pixels = DecodeJpegPixels(bytes);
+  if (!pixels) return {};
+  QImage image(pixels->width, pixels->height, QImage::Format_RGB888);
+  const auto stride = static_cast<std::size_t>(pixels->width) * 3;
+  for (int y = 0; y < pixels->height; ++y) {
+    std::copy_n(pixels->rgb.data() + stride * static_cast<std::size_t>(y), stride,
                 image.scanLine(y));
   }
   return image;

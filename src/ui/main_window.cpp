@@ -28,8 +28,6 @@ namespace {
 constexpr QSize kClientSize(414, 441);
 constexpr QSize kOuterSize(430, 480);
 
-const Text kStatusStopping = "\xD5\xFD\xD4\xDA\xCD\xA3\xD6\xB9...";  // 正在停止...
-
 QFont ControlFont(bool bold) {
   QFont font;
   font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑"),

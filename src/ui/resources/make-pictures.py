@@ -3,7 +3,7 @@
 (64 x 64 PNG): a dark technical background, a grid, circuit traces and the tool's name in a
 blocky pixel font. Needs only Python and cjpeg (Debian: libjpeg-turbo-progs).
 
-    python3 make-pictures.py   # writes banner.jpg and icon.png beside this script
+    python3 make-pictures.py   # writes banner.jpg, icon.png and icon.ico beside this script
 """
 import os
 import random
@@ -121,8 +121,18 @@ def icon():
     canvas.background((8, 14, 28), (18, 32, 54), (36, 58, 92), 8)
     canvas.traces((43, 212, 255), 4, seed=3)
     canvas.text(17, 11, "V", 6, (226, 246, 255), (43, 212, 255))
+    png = canvas.png()
     with open(os.path.join(HERE, "icon.png"), "wb") as out:
-        out.write(canvas.png())
+        out.write(png)
+    write_ico(png)
+
+
+def write_ico(png):
+    """The icon for Windows: one 64 x 64 picture, stored as PNG inside the icon file."""
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", 64, 64, 0, 0, 1, 32, len(png), 6 + 16)
+    with open(os.path.join(HERE, "icon.ico"), "wb") as out:
+        out.write(header + entry + png)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,57 @@
+// The tool's one window, in native Windows controls.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <thread>
+
+#include "app/app_state.h"
+#include "drop/win32_drop_target.h"
+#include "platform/registry.h"
+#include "ui/win32/win32_controls.h"
+
+namespace vestrel {
+
+class Win32MainWindow {
+ public:
+  // `programFolder` holds dic.ini and log.txt; `registry` is searched for the renderer.
+  Win32MainWindow(HINSTANCE instance, Text programFolder, std::unique_ptr<Registry> registry);
+  Win32MainWindow(const Win32MainWindow&) = delete;
+  Win32MainWindow& operator=(const Win32MainWindow&) = delete;
+  ~Win32MainWindow();
+
+  // Creates and shows the window; false when Windows refused.
+  bool Create(int show);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void BuildControls();
+  HWND Place(Control control, const wchar_t* className, const wchar_t* text, DWORD style,
+             RECT bounds);
+  void OnCommand(int id, int code);
+  void OnMainWindowCreated();
+  void OnStartClicked();
+  void OnJobFinished();
+  void OnClose();
+  [[nodiscard]] int Scaled(int pixels) const { return ::MulDiv(pixels, dpi_, 96); }
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  int dpi_ = 96;
+  HFONT font_ = nullptr;
+  HFONT boldFont_ = nullptr;
+  HBITMAP banner_ = nullptr;
+  HICON icon_ = nullptr;
+  Text programFolder_;
+  std::unique_ptr<Registry> registry_;
+  Win32Controls controls_;
+  AppState app_{controls_};
+  Win32DropTarget materialFolderDrop_;
+  Win32DropTarget dictionaryDrop_;
+  std::unique_ptr<std::jthread> job_;
+  bool closeRequested_ = false;
+};
+
+}  // namespace vestrel
