@@ -24,9 +24,14 @@ class Win32MainWindow {
   // Creates and shows the window; false when Windows refused.
   bool Create(int show);
 
+  [[nodiscard]] HWND Handle() const { return window_; }
+  Win32Controls& controls() { return controls_; }
+  AppState& app() { return app_; }
+  [[nodiscard]] bool JobRunning() const { return job_ != nullptr; }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
   HWND Place(Control control, const wchar_t* className, const wchar_t* text, DWORD style,
              RECT bounds);
