@@ -49,6 +49,21 @@ bool StartChecksPass(const Controls& controls) {
   return StartProblems(controls).empty();
 }
 
+bool ReadyToStart(Controls& controls, bool unholdableText) {
+  if (unholdableText || !StartChecksPass(controls)) {
+    controls.SetStatus(kStatusUnknownError);
+    return false;
+  }
+  if (controls.IsChecked(Control::选择框1) || controls.IsChecked(Control::选择框2)) {
+    for (Control control : kJobControls) controls.SetDisabled(control, true);
+  }
+  return true;
+}
+
+void EnableJobControls(Controls& controls) {
+  for (Control control : kJobControls) controls.SetDisabled(control, false);
+}
+
 JobSummary RenameJob(AppState& app, const std::stop_token& stop) {
   Controls& controls = app.controls;
   JobSummary summary;

@@ -23,6 +23,16 @@ std::vector<StartProblem> StartProblems(const Controls& controls);
 // The checks of the Start button: true when both paths pass.
 bool StartChecksPass(const Controls& controls);
 
+// What a window does when Start is pressed, before it starts the job on its worker thread:
+// with a path box that holds a text GBK cannot hold (`unholdableText`) or a failed check it
+// shows "未知错误!" and says no; else it disables the job's controls when there is work to do
+// (on the window's thread, so that a second press can never start a second job) and says yes.
+bool ReadyToStart(Controls& controls, bool unholdableText);
+
+// What a window does when the job has ended: whatever the job did, the window is never left
+// locked.
+void EnableJobControls(Controls& controls);
+
 struct JobSummary {
   bool ran = false;  // false when neither kind of renaming was ticked
   bool stopped = false;

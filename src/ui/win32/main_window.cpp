@@ -292,15 +292,9 @@ void Win32MainWindow::OnCommand(int id, int code) {
 
 void Win32MainWindow::OnStartClicked() {
   if (job_) return;
-  const bool unholdable = controls_.HoldsUnholdableText(Control::编辑框_ksmp) ||
-                          controls_.HoldsUnholdableText(Control::编辑框_Dic);
-  if (unholdable || !StartChecksPass(controls_)) {
-    controls_.SetStatus(kStatusUnknownError);
+  if (!ReadyToStart(controls_, controls_.HoldsUnholdableText(Control::编辑框_ksmp) ||
+                                   controls_.HoldsUnholdableText(Control::编辑框_Dic))) {
     return;
-  }
-  // Disabled here, on the window's thread, so that a second press never starts a second job.
-  if (controls_.IsChecked(Control::选择框1) || controls_.IsChecked(Control::选择框2)) {
-    for (Control control : kJobControls) controls_.SetDisabled(control, true);
   }
   job_ = std::make_unique<std::jthread>([this](const std::stop_token& stop) {
     RenameJob(app_, stop);
@@ -313,8 +307,7 @@ void Win32MainWindow::OnJobFinished() {
     job_->join();
     job_.reset();
   }
-  // Whatever the job did, the window is never left locked.
-  for (Control control : kJobControls) controls_.SetDisabled(control, false);
+  EnableJobControls(controls_);
   if (closeRequested_ && window_ != nullptr) ::DestroyWindow(window_);
 }
 
