@@ -79,10 +79,7 @@ MainWindow::MainWindow(Text programFolder, std::unique_ptr<Registry> registry, Q
 }
 
 MainWindow::~MainWindow() {
-  if (job_) {
-    job_->request_stop();
-    job_->join();
-  }
+  job_.StopAndWait();
   // Shut-down: the boxes get their own handling of drops back before anything goes.
   materialFolderDrop_.Destroy();
   dictionaryDrop_.Destroy();
@@ -173,23 +170,16 @@ void MainWindow::OnDictionaryDropped(const QString& path) {
 }
 
 void MainWindow::OnStartClicked() {
-  if (job_) return;
-  if (!ReadyToStart(controls_, controls_.HoldsUnholdableText(Control::编辑框_ksmp) ||
-                                   controls_.HoldsUnholdableText(Control::编辑框_Dic))) {
-    return;
-  }
-  job_ = std::make_unique<std::jthread>([this](const std::stop_token& stop) {
-    RenameJob(app_, stop);
-    controls_.Apply([this] { OnJobFinished(); });
-  });
+  job_.Start(
+      app_,
+      controls_.HoldsUnholdableText(Control::编辑框_ksmp) ||
+          controls_.HoldsUnholdableText(Control::编辑框_Dic),
+      [this](std::function<void()> work) { controls_.Apply(std::move(work)); },
+      [this] { OnJobFinished(); });
 }
 
 void MainWindow::OnJobFinished() {
-  if (job_) {
-    job_->join();
-    job_.reset();
-  }
-  EnableJobControls(controls_);
+  job_.Finish(controls_);
   if (closeRequested_) close();
 }
 
@@ -198,13 +188,13 @@ void MainWindow::OnStatusDoubleClicked() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!job_) {
+  if (!job_.Running()) {
     event->accept();
     return;
   }
   // Never mid-file: the job stops after the item at hand, then the window closes.
   closeRequested_ = true;
-  job_->request_stop();
+  job_.RequestStop();
   controls_.SetStatus(kStatusStopping);
   event->ignore();
 }

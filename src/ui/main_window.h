@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <thread>
 
 #include "app/app_state.h"
+#include "app/window_job.h"
 #include "drop/drop_target.h"
 #include "platform/registry.h"
 #include "ui/qt_controls.h"
@@ -39,7 +39,7 @@ class MainWindow final : public QWidget {
 
   QtControls& controls() { return controls_; }
   AppState& app() { return app_; }
-  [[nodiscard]] bool JobRunning() const { return job_ != nullptr; }
+  [[nodiscard]] bool JobRunning() const { return job_.Running(); }
 
   // The handlers of the window's three events.
   void OnMainWindowCreated();
@@ -62,9 +62,9 @@ class MainWindow final : public QWidget {
   DropTarget dictionaryDrop_;
   QtControls controls_;
   AppState app_{controls_};
-  std::unique_ptr<std::jthread> job_;
   bool closeRequested_ = false;
   bool created_ = false;
+  WindowJob job_;  // last: it goes first, while everything it uses still stands
 };
 
 }  // namespace vestrel

@@ -90,10 +90,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, Text programFolder,
       registry_(std::move(registry)) {}
 
 Win32MainWindow::~Win32MainWindow() {
-  if (job_) {
-    job_->request_stop();
-    job_->join();
-  }
+  job_.StopAndWait();
   materialFolderDrop_.Unregister();
   dictionaryDrop_.Unregister();
   if (window_ != nullptr) ::DestroyWindow(window_);
@@ -291,34 +288,27 @@ void Win32MainWindow::OnCommand(int id, int code) {
 }
 
 void Win32MainWindow::OnStartClicked() {
-  if (job_) return;
-  if (!ReadyToStart(controls_, controls_.HoldsUnholdableText(Control::编辑框_ksmp) ||
-                                   controls_.HoldsUnholdableText(Control::编辑框_Dic))) {
-    return;
-  }
-  job_ = std::make_unique<std::jthread>([this](const std::stop_token& stop) {
-    RenameJob(app_, stop);
-    controls_.Apply([this] { OnJobFinished(); });
-  });
+  job_.Start(
+      app_,
+      controls_.HoldsUnholdableText(Control::编辑框_ksmp) ||
+          controls_.HoldsUnholdableText(Control::编辑框_Dic),
+      [this](std::function<void()> work) { controls_.Apply(std::move(work)); },
+      [this] { OnJobFinished(); });
 }
 
 void Win32MainWindow::OnJobFinished() {
-  if (job_) {
-    job_->join();
-    job_.reset();
-  }
-  EnableJobControls(controls_);
+  job_.Finish(controls_);
   if (closeRequested_ && window_ != nullptr) ::DestroyWindow(window_);
 }
 
 void Win32MainWindow::OnClose() {
-  if (!job_) {
+  if (!job_.Running()) {
     ::DestroyWindow(window_);
     return;
   }
   // Never mid-file: the job stops after the item at hand, then the window closes.
   closeRequested_ = true;
-  job_->request_stop();
+  job_.RequestStop();
   controls_.SetStatus(kStatusStopping);
 }
 

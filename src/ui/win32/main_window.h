@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include <memory>
-#include <thread>
 
 #include "app/app_state.h"
+#include "app/window_job.h"
 #include "drop/win32_drop_target.h"
 #include "platform/registry.h"
 #include "ui/win32/win32_controls.h"
@@ -27,7 +27,7 @@ class Win32MainWindow {
   [[nodiscard]] HWND Handle() const { return window_; }
   Win32Controls& controls() { return controls_; }
   AppState& app() { return app_; }
-  [[nodiscard]] bool JobRunning() const { return job_ != nullptr; }
+  [[nodiscard]] bool JobRunning() const { return job_.Running(); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,8 +55,8 @@ class Win32MainWindow {
   AppState app_{controls_};
   Win32DropTarget materialFolderDrop_;
   Win32DropTarget dictionaryDrop_;
-  std::unique_ptr<std::jthread> job_;
   bool closeRequested_ = false;
+  WindowJob job_;  // last: it goes first, while everything it uses still stands
 };
 
 }  // namespace vestrel
