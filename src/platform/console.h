@@ -27,7 +27,7 @@ int ConsoleColumns(ConsoleStream stream);
 class StopRequests {
  public:
   StopRequests();
-  ~StopRequests();
+  ~StopRequests() = default;
   StopRequests(const StopRequests&) = delete;
   StopRequests& operator=(const StopRequests&) = delete;
 

@@ -57,7 +57,6 @@ StopRequests::StopRequests() {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 }
 
-StopRequests::~StopRequests() = default;
 
 bool StopRequests::Wait(std::chrono::milliseconds timeout) {
   const sigset_t signals = StopSignals();

@@ -113,7 +113,6 @@ StopRequests::StopRequests() {
   ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
 
-StopRequests::~StopRequests() = default;
 
 bool StopRequests::Wait(std::chrono::milliseconds timeout) {
   Requests& requests = TheRequests();
