@@ -63,7 +63,7 @@ class Win32Controls final : public MemoryControls {
   std::array<bool, kControlCount> unholdable_{};
 };
 
-// The wide text of a control, and GBK to and from it.
+// The text a child window shows.
 std::wstring WindowText(HWND widget);
 
 }  // namespace vestrel
