@@ -29,6 +29,22 @@ enum class Control {
 };
 inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::按钮_Start) + 1;
 
+// The check boxes and the two radio buttons: the controls that are ticked.
+constexpr bool IsCheckable(Control control) {
+  switch (control) {
+    case Control::选择框_Invert:
+    case Control::选择框1:
+    case Control::选择框2:
+    case Control::选择框_DoubleL1:
+    case Control::选择框_DoubleL2:
+    case Control::单选框1:
+    case Control::单选框2:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The controls that a job disables while it runs, in the order it disables and enables them.
 inline constexpr std::array<Control, 10> kJobControls = {
     Control::选择框1,         Control::选择框2,       Control::选择框_DoubleL1,

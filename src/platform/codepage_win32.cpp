@@ -139,11 +139,19 @@ Text GbkFromWideMarked(std::wstring_view wide) {
   return gbk ? Text(std::move(*gbk)) : Text();
 }
 
+std::wstring WideFromUtf8(std::string_view utf8) {
+  return Decode(CP_UTF8, utf8, false).value_or(std::wstring());
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+  return Encode(CP_UTF8, wide, false).value_or(std::string());
+}
+
 std::optional<std::wstring> WidePath(const Text& path) {
   auto wide = WideFromGbk(path);
   if (!wide || wide->empty()) return wide;
-  // Always absolute: ReplaceFileW fails on names relative to the current folder on some
-  // systems, and only an absolute path can carry the prefix that lifts the 260-character limit.
+  // Always absolute: only an absolute path can carry the prefix that lifts the 260-character
+  // limit, and a name relative to the current folder has failed in some of the functions.
   const DWORD needed = ::GetFullPathNameW(wide->c_str(), 0, nullptr, nullptr);
   if (needed == 0) return wide;
   std::wstring full(needed, L'\0');

@@ -57,7 +57,6 @@ StopRequests::StopRequests() {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 }
 
-
 bool StopRequests::Wait(std::chrono::milliseconds timeout) {
   const sigset_t signals = StopSignals();
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(timeout);

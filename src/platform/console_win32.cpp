@@ -2,36 +2,17 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
 #include "platform/console.h"
+#include "platform/windows_text.h"
 
 namespace vestrel {
 namespace {
 
 HANDLE Handle(ConsoleStream stream) {
   return ::GetStdHandle(stream == ConsoleStream::kOutput ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-}
-
-std::wstring WideFromUtf8(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Utf8FromWide(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(std::max(length, 0)), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
 }
 
 // The console control handler runs on a thread of the system's and takes no context, so the
@@ -68,7 +49,7 @@ std::vector<std::string> CommandLineArguments(int /*argc*/, char** /*argv*/) {
   int count = 0;
   LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   std::vector<std::string> arguments;
-  for (int i = 1; wide && i < count; ++i) arguments.push_back(Utf8FromWide(wide[i]));
+  for (int i = 1; wide && i < count; ++i) arguments.push_back(windows::Utf8FromWide(wide[i]));
   ::LocalFree(wide);
   return arguments;
 }
@@ -78,7 +59,7 @@ void WriteToConsole(ConsoleStream stream, std::string_view utf8) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   if (IsConsoleWindow(stream)) {
-    const std::wstring wide = WideFromUtf8(utf8);
+    const std::wstring wide = windows::WideFromUtf8(utf8);
     std::wstring_view rest = wide;
     while (
         !rest.empty() &&
@@ -112,7 +93,6 @@ int ConsoleColumns(ConsoleStream stream) {
 StopRequests::StopRequests() {
   ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
-
 
 bool StopRequests::Wait(std::chrono::milliseconds timeout) {
   Requests& requests = TheRequests();

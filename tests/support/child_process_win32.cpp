@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/windows_text.h"
 #include "support/child_process.h"
 
 namespace vestrel::testing {
@@ -23,11 +24,6 @@ std::wstring Quoted(const std::wstring& argument) {
   return quoted + L"\"";
 }
 
-std::wstring Wide(const std::string& utf8) {
-  const std::u8string bytes(utf8.begin(), utf8.end());
-  return std::filesystem::path(bytes).wstring();
-}
-
 HANDLE OutputFile(const std::filesystem::path& path) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   return ::CreateFileW(path.empty() ? L"NUL" : path.c_str(), GENERIC_WRITE,
@@ -42,7 +38,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::filesystem::path& folder, const std::filesystem::path& output,
                            const std::filesystem::path& error) {
   std::wstring commandLine = Quoted(program.wstring());
-  for (const std::string& argument : arguments) commandLine += L" " + Quoted(Wide(argument));
+  for (const std::string& argument : arguments)
+    commandLine += L" " + Quoted(windows::WideFromUtf8(argument));
   HANDLE out = OutputFile(output);
   HANDLE err = OutputFile(error);
   STARTUPINFOW startup{};

@@ -25,21 +25,6 @@ int IdOf(Control control) {
   return kFirstId + static_cast<int>(control);
 }
 
-bool IsCheckable(Control control) {
-  switch (control) {
-    case Control::选择框_Invert:
-    case Control::选择框1:
-    case Control::选择框2:
-    case Control::选择框_DoubleL1:
-    case Control::选择框_DoubleL2:
-    case Control::单选框1:
-    case Control::单选框2:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool IsEditBox(Control control) {
   return control == Control::编辑框_ksmp || control == Control::编辑框_Dic;
 }
@@ -203,10 +188,9 @@ void Win32MainWindow::BuildControls() {
   // Bounds as left, top, width, height at 96 dots per inch.
   HWND picture =
       Place(Control::图片框1, L"STATIC", nullptr, SS_BITMAP | SS_REALSIZECONTROL, {2, 2, 420, 60});
+  // SS_REALSIZECONTROL keeps the control's size, stretching the picture to it.
   if (banner_ != nullptr) {
     ::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_));
-    // SS_REALSIZECONTROL keeps the control's size, stretching the picture to it.
-    ::SetWindowPos(picture, nullptr, Scaled(2), Scaled(2), Scaled(420), Scaled(60), SWP_NOZORDER);
   }
   Place(Control::标签1, L"STATIC", L"材质文件夹:", SS_LEFT | SS_CENTERIMAGE, {62, 77, 136, 32});
   const DWORD edit = WS_TABSTOP | ES_AUTOHSCROLL;
@@ -247,7 +231,7 @@ void Win32MainWindow::BuildControls() {
       ::SendMessageW(widget, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
     }
     if (child.control == Control::进度条1) ::SendMessageW(widget, PBM_SETRANGE32, 0, 100);
-    if (child.control == Control::编辑框_ksmp || child.control == Control::编辑框_Dic) {
+    if (IsEditBox(child.control)) {
       // No length limit of the box's own: a path may be as long as the system allows.
       ::SendMessageW(widget, EM_SETLIMITTEXT, 0, 0);
     }

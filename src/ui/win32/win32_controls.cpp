@@ -35,11 +35,7 @@ void Win32Controls::Show(Control control) {
   if (control == Control::进度条1) {
     ::SendMessageW(widget, PBM_SETPOS, static_cast<WPARAM>(Progress()), 0);
   } else {
-    const bool checkable = control == Control::选择框_Invert || control == Control::选择框1 ||
-                           control == Control::选择框2 || control == Control::选择框_DoubleL1 ||
-                           control == Control::选择框_DoubleL2 || control == Control::单选框1 ||
-                           control == Control::单选框2;
-    if (checkable) {
+    if (IsCheckable(control)) {
       ::SendMessageW(widget, BM_SETCHECK, IsChecked(control) ? BST_CHECKED : BST_UNCHECKED, 0);
     } else if (control != Control::图片框1) {
       const std::wstring shown = windows::WideFromGbk(GetText(control)).value_or(L"");
@@ -106,7 +102,10 @@ void Win32Controls::SetProgress(int position) {
 }
 
 void Win32Controls::SetUnholdableText(Control control, const std::wstring& text) {
-  ::SetWindowTextW(Widget(control), text.c_str());  // reaches OnUserEdited
+  // Quiet while the text goes in, then read back once, as an edit of the user's would be.
+  showing_ = true;
+  ::SetWindowTextW(Widget(control), text.c_str());
+  showing_ = false;
   OnUserEdited(control);
 }
 
